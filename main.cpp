@@ -1,0 +1,47 @@
+#include "fatalerrordialog.h"
+#include "mainform.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+// Qt aborts with a plugin dump when it cannot reach a display; say it plainly
+// instead. A local X display ":N" is reachable when its socket exists.
+bool displayReachable()
+{
+    if (std::getenv("QT_QPA_PLATFORM") || std::getenv("WAYLAND_DISPLAY"))
+        return true;
+    const char *display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        return false;
+    const std::string name(display);
+    if (name.front() != ':')
+        return true;
+    const std::string socket = "/tmp/.X11-unix/X" + name.substr(1, name.find('.') - 1);
+    struct stat info;
+    return stat(socket.c_str(), &info) == 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayReachable()) {
+        std::fputs("zorbelin: no display to open the window on; run it under Xvfb: xvfb-run -a build/zorbelin\n",
+                   stderr);
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    installFatalErrorDialog();
+
+    MainForm form;
+    form.show();
+    return app.exec();
+}

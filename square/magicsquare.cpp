@@ -1,0 +1,37 @@
+#include "magicsquare.h"
+
+#include "fatal.h"
+#include "int16.h"
+
+#include <cmath>
+#include <string>
+
+std::int16_t MagicSquare::at(int row, int column) const
+{
+    checkIndices(row, column);
+    return m_cells[row][column];
+}
+
+void MagicSquare::set(int row, int column, std::int16_t value)
+{
+    checkIndices(row, column);
+    m_cells[row][column] = value;
+}
+
+void MagicSquare::build(double order)
+{
+    const int n = roundToInt16(order);
+    const int half = static_cast<int>(std::floor(n / 2.0));
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            set(i, j, toInt16(n * ((i + j - 1 + half) % n) + ((i + 2 * j - 2) % n) + 1));
+    }
+}
+
+void MagicSquare::checkIndices(int row, int column)
+{
+    if (row < 0 || row > MaxIndex || column < 0 || column > MaxIndex) {
+        fatalError("square index out of range: (" + std::to_string(row) + ", " + std::to_string(column)
+                   + "), allowed 0.." + std::to_string(MaxIndex));
+    }
+}

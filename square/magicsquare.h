@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The grid of one odd-order magic square, addressed (row, column) from 1.
+// Row 0 and column 0 exist but are never used; a construction writes only
+// the n x n block, so a smaller square leaves a larger one's values around it.
+class MagicSquare
+{
+public:
+    static constexpr int MaxIndex = 22;
+
+    // 0 <= row, column <= MaxIndex; anything else is a fatal error.
+    std::int16_t at(int row, int column) const;
+    // 0 <= row, column <= MaxIndex; anything else is a fatal error.
+    void set(int row, int column, std::int16_t value);
+
+    // Fills rows and columns 1..n with the square whose 1 is in the middle of
+    // the first row; n is `order` taken as a whole number. An order above 22
+    // runs off the grid, which is fatal.
+    void build(double order);
+
+private:
+    static void checkIndices(int row, int column);
+
+    std::array<std::array<std::int16_t, MaxIndex + 1>, MaxIndex + 1> m_cells{};
+};

@@ -1,0 +1,128 @@
+#include "buttonarray.h"
+#include "fatalerrordialog.h"
+#include "magicsquare.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+// Each case runs a child process, this test itself in a misuse mode, and
+// checks how it ended.
+class TestFatal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void misuseEndsTheProgram_data();
+    void misuseEndsTheProgram();
+};
+
+void TestFatal::misuseEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("misuse");
+    QTest::addColumn<bool>("dialog");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("order 23, in an event handler, with the message box")
+        << "order23" << true << "square index out of range: (1, 23), allowed 0..22";
+    QTest::newRow("order 23, no window") << "order23" << false << "square index out of range: (1, 23), allowed 0..22";
+    QTest::newRow("negative index") << "index" << false << "square index out of range: (-1, 4), allowed 0..22";
+    QTest::newRow("creating a cell that exists, with the message box")
+        << "cell" << true << "cannot create Command1(1): it already exists";
+    QTest::newRow("destroying a cell that does not exist")
+        << "destroy" << false << "cannot destroy Command1(2): it does not exist";
+}
+
+void TestFatal::misuseEndsTheProgram()
+{
+    QFETCH(QString, misuse);
+    QFETCH(bool, dialog);
+    QFETCH(QString, message);
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZORBELIN_MISUSE"), misuse);
+    env.insert(QStringLiteral("ZORBELIN_DIALOG"), dialog ? QStringLiteral("1") : QStringLiteral("0"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(20000));
+
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    const QString err = QString::fromUtf8(child.readAllStandardError());
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(child.exitCode() != 0, qPrintable(out));
+    QVERIFY2(err.contains(QStringLiteral("zorbelin: fatal error: ") + message), qPrintable(err));
+    QVERIFY2(!out.contains(QLatin1String("went on")), qPrintable(out));
+    if (dialog) {
+        QVERIFY2(out.contains(QStringLiteral("box: Зорбелин: ")), qPrintable(out));
+        QVERIFY2(out.contains(message), qPrintable(out));
+    }
+}
+
+namespace {
+
+void misuse(const QString &what)
+{
+    if (what == QLatin1String("order23")) {
+        MagicSquare square;
+        square.build(23);
+    } else if (what == QLatin1String("index")) {
+        MagicSquare square;
+        square.set(-1, 4, 1);
+    } else {
+        auto *window = new QWidget;
+        ButtonArray cells(QStringLiteral("Command1"), new QPushButton(window));
+        cells.create(1);
+        if (what == QLatin1String("cell"))
+            cells.create(1);
+        else
+            cells.destroy(2);
+    }
+    std::puts("went on");
+}
+
+// Reports what the message box says, then closes it as a user would.
+void readTheBox()
+{
+    QTimer::singleShot(50, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            std::printf("box: %s: %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
+            std::fflush(stdout);
+            box->accept();
+        } else {
+            readTheBox();
+        }
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QString what = qEnvironmentVariable("ZORBELIN_MISUSE");
+    if (what.isEmpty()) {
+        QApplication app(argc, argv);
+        TestFatal test;
+        return QTest::qExec(&test, argc, argv);
+    }
+
+    QApplication app(argc, argv);
+    if (qEnvironmentVariable("ZORBELIN_DIALOG") == QLatin1String("1")) {
+        installFatalErrorDialog();
+        readTheBox();
+    }
+    // The misuse happens inside an event handler, as it would in the window.
+    QTimer::singleShot(0, [what] { misuse(what); });
+    QTimer::singleShot(10000, [] {
+        std::puts("went on: no error after 10 s");
+        QCoreApplication::exit(0);
+    });
+    return app.exec();
+}
+
+#include "tst_fatal.moc"

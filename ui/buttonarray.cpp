@@ -1,0 +1,69 @@
+#include "buttonarray.h"
+
+#include "fatal.h"
+#include "int16.h"
+
+#include <QPushButton>
+
+#include <string>
+
+ButtonArray::ButtonArray(const QString &name, QPushButton *element0, QObject *parent)
+    : QObject(parent)
+    , m_name(name)
+    , m_elements{element0}
+{
+    element0->setObjectName(m_name + QLatin1String("_0"));
+    connectElement(element0, 0);
+}
+
+bool ButtonArray::exists(int index) const
+{
+    return index >= 0 && static_cast<size_t>(index) < m_elements.size() && m_elements[index];
+}
+
+QPushButton *ButtonArray::element(int index) const
+{
+    if (!exists(index))
+        fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") does not exist");
+    return m_elements[index];
+}
+
+void ButtonArray::create(int index)
+{
+    if (index < 1 || exists(index))
+        fatalError("cannot create " + m_name.toStdString() + "(" + std::to_string(index) + "): it already exists");
+
+    QPushButton *model = m_elements[0];
+    auto *button = new QPushButton(model->parentWidget());
+    button->setObjectName(m_name + QLatin1Char('_') + QString::number(index));
+    button->resize(model->size());
+    button->setFont(model->font());
+    button->setPalette(model->palette());
+    button->setAutoFillBackground(model->autoFillBackground());
+    button->setFlat(model->isFlat());
+    button->setFocusPolicy(model->focusPolicy());
+    button->setEnabled(model->isEnabled());
+    button->setVisible(false);
+    // Copies sit at the template's level, so whatever the layout put above
+    // the template stays above the whole board.
+    button->stackUnder(model);
+
+    if (m_elements.size() <= static_cast<size_t>(index))
+        m_elements.resize(index + 1, nullptr);
+    m_elements[index] = button;
+    connectElement(button, index);
+}
+
+void ButtonArray::destroy(int index)
+{
+    if (index < 1 || !exists(index))
+        fatalError("cannot destroy " + m_name.toStdString() + "(" + std::to_string(index) + "): it does not exist");
+    delete m_elements[index];
+    m_elements[index] = nullptr;
+}
+
+void ButtonArray::connectElement(QPushButton *button, int index)
+{
+    const qint16 element = toInt16(index);
+    connect(button, &QPushButton::clicked, this, [this, element] { emit clicked(element); });
+}

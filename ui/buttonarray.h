@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class QPushButton;
+
+// An indexed family of push buttons sharing one click handler. Element 0 is
+// part of the window's layout; every other element is created at run time as
+// a hidden copy of it and destroyed again. Creating an element that exists,
+// or using or destroying one that does not, is a fatal error.
+class ButtonArray : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Element k is named `name`_k; element0 is named `name`_0 here.
+    ButtonArray(const QString &name, QPushButton *element0, QObject *parent = nullptr);
+
+    // 0 <= index < the number of possible elements; the element must exist.
+    QPushButton *element(int index) const;
+    bool exists(int index) const;
+
+    // 1 <= index; the element must not exist yet.
+    void create(int index);
+    // 1 <= index; the element must exist.
+    void destroy(int index);
+
+signals:
+    void clicked(qint16 index);
+
+private:
+    void connectElement(QPushButton *button, int index);
+
+    QString m_name;
+    std::vector<QPushButton *> m_elements;
+};

@@ -1,0 +1,5 @@
+#pragma once
+
+// Makes every fatal error end the program with a message box as well as the
+// line on stderr. Needs a QApplication.
+void installFatalErrorDialog();

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "magicsquare.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class ButtonArray;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class TextBox;
+
+// The program's one window: the size list, the orientation choice, the
+// clear button, the board of cells revealed one number at a time, and the
+// text box for the explanation and the cell reports.
+class MainForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit MainForm(QWidget *parent = nullptr);
+
+    bool boardCleared() const { return BoardCleared; }
+    std::int16_t revealCounter() const { return RevealCounter; }
+    double squareOrder() const { return SquareOrder; }
+    const MagicSquare &square() const { return Square; }
+
+private slots:
+    void Form_Load();
+
+private:
+    void createControls();
+    void createSizeList();
+    void createBoardTemplate();
+    void createTextBoxes();
+    void createLabels();
+    void createOrientationFrame();
+    void createPicture();
+    void arrangeTabOrder();
+    void centreOnScreen();
+
+    QListWidget *List1 = nullptr;
+    ButtonArray *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    std::array<TextBox *, 2> Text1{};
+    std::array<QLabel *, 2> Label1{};
+    QGroupBox *Frame1 = nullptr;
+    std::array<QRadioButton *, 2> Option1{};
+    QLabel *Image1 = nullptr;
+    QTimer Timer1;
+
+    MagicSquare Square;
+    double SquareOrder = 0.0;
+    std::int16_t RevealCounter = 0;
+    bool BoardCleared = false;
+};
