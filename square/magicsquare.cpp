@@ -1,7 +1,7 @@
 #include "magicsquare.h"
 
 #include "fatal.h"
-#include "int16.h"
+#include "narrow.h"
 
 #include <cmath>
 #include <string>

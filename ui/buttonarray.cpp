@@ -1,7 +1,7 @@
 #include "buttonarray.h"
 
 #include "fatal.h"
-#include "int16.h"
+#include "narrow.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "buttonarray.h"
+#include "narrow.h"
 #include "textbox.h"
 #include "twips.h"
 
@@ -11,8 +12,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
+
+#include <vector>
 
 namespace {
 
@@ -65,6 +69,45 @@ void setBackground(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
+// The cells of a board are numbered down the columns, columns from left to
+// right: cell k of an order-n board stands in row k mod n + 1 and column
+// k div n + 1.
+struct CellPlace
+{
+    int row;
+    int column;
+};
+
+CellPlace cellPlace(int index, int n)
+{
+    return {index % n + 1, index / n + 1};
+}
+
+int cellIndex(int row, int column, int n)
+{
+    return (column - 1) * n + (row - 1);
+}
+
+// The decimal number at the start of `text`, 0 if there is none.
+double leadingNumber(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
+    const QRegularExpressionMatch match = number.match(text);
+    return match.hasMatch() ? match.captured(0).trimmed().toDouble() : 0.0;
+}
+
+// One line of the cell report: the terms joined by " + ", then their sum.
+QString sumLine(const QString &label, const std::vector<std::int16_t> &terms)
+{
+    QString line = label + QString::number(terms.front());
+    std::int16_t sum = terms.front();
+    for (size_t k = 1; k < terms.size(); ++k) {
+        line += QLatin1String(" + ") + QString::number(terms[k]);
+        sum = toInt16(sum + terms[k]);
+    }
+    return line + QLatin1String(" = ") + QString::number(sum) + QLatin1String("\r\n");
+}
+
 QString explanatoryText()
 {
     QFile file(QStringLiteral(":/explanation.txt"));
@@ -89,6 +132,7 @@ MainForm::MainForm(QWidget *parent)
     createControls();
     arrangeTabOrder();
     centreOnScreen();
+    connectHandlers();
 
     Form_Load();
 }
@@ -205,8 +249,172 @@ void MainForm::centreOnScreen()
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
 
+void MainForm::connectHandlers()
+{
+    // A selection by mouse or keyboard; clearing the selection from code
+    // raises it too, and the handler ignores that.
+    connect(List1, &QListWidget::itemSelectionChanged, this, &MainForm::List1_Click);
+    // clicked, not toggled: a click on the button already chosen counts too.
+    for (int i = 0; i < 2; ++i)
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(qint16(i)); });
+    connect(Command2, &QPushButton::clicked, this, &MainForm::Command2_Click);
+    connect(Command1, &ButtonArray::clicked, this, &MainForm::Command1_Click);
+    connect(&Timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
+    // A label's click has no handler: it does nothing.
+}
+
 void MainForm::Form_Load()
 {
     Timer1.stop();
     BoardCleared = true;
+}
+
+void MainForm::List1_Click()
+{
+    const int index = listIndex();
+    if (index == -1)
+        return;
+    SquareOrder = leadingNumber(listText(toUInt8(index)));
+    ShowBoard();
+    BoardCleared = false;
+    Command2->setEnabled(true);
+    Text1[0]->setVisible(false);
+    Image1->setVisible(false);
+    List1->setEnabled(false);
+}
+
+void MainForm::Option1_Click(qint16 index)
+{
+    Q_UNUSED(index);
+    clearListSelection();
+    ClearBoard();
+    Text1[0]->setText(QString());
+}
+
+void MainForm::Command2_Click()
+{
+    ClearBoard();
+}
+
+void MainForm::Command1_Click(qint16 index)
+{
+    const int n = order();
+    const CellPlace cell = cellPlace(index, n);
+    Text1[0]->setVisible(true);
+
+    std::vector<std::int16_t> row(n);
+    std::vector<std::int16_t> column(n);
+    const bool left = Option1[1]->isChecked();
+    for (int k = 1; k <= n; ++k) {
+        // The board shows the square transposed in the left orientation.
+        row[k - 1] = left ? Square.at(k, cell.row) : Square.at(cell.row, k);
+        column[k - 1] = left ? Square.at(cell.column, k) : Square.at(k, cell.column);
+    }
+    const QString rowLine = sumLine(QStringLiteral("Ред: "), row);
+    const QString columnLine = sumLine(QStringLiteral("Колона: "), column);
+    Text1[0]->setText(QStringLiteral("Ред: %1, Колона: %2\r\n\r\n").arg(cell.row).arg(cell.column)
+                      + (left ? columnLine + rowLine : rowLine + columnLine));
+}
+
+void MainForm::Timer1_Timer()
+{
+    Command2->setEnabled(false);
+    Frame1->setEnabled(false);
+    SquareOrder = leadingNumber(listText(listIndex()));
+    const int n = order();
+
+    // Every tick looks through the whole square for the number it reveals.
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            const bool top = Option1[0]->isChecked();
+            if (Square.at(i, j) != RevealCounter)
+                continue;
+            if (top) {
+                Command1->element(cellIndex(i, j, n))->setVisible(true);
+            } else {
+                QPushButton *cell = Command1->element(cellIndex(j, i, n));
+                cell->setVisible(true);
+                cell->setText(QString::number(RevealCounter));
+            }
+        }
+    }
+
+    RevealCounter = toInt16(RevealCounter + 1);
+    if (RevealCounter > n * n) {
+        Timer1.stop();
+        Command2->setEnabled(true);
+        Frame1->setEnabled(true);
+    }
+}
+
+void MainForm::BuildSquare()
+{
+    Square.build(SquareOrder);
+}
+
+void MainForm::ShowBoard()
+{
+    BuildSquare();
+    const int n = order();
+    const TwipsRect &model = Layout::Command1;
+    const int last = n * n - 1;
+    for (int k = 1; k <= last; ++k) {
+        Command1->create(k);
+        const double x = (k / n) * model.width;
+        const std::int16_t y = roundToInt16((k % n) * model.height);
+        const float top = float(y) + float(model.top);
+        const float left = float(model.left + x);
+        QPushButton *cell = Command1->element(k);
+        cell->setGeometry(toPixels({left, top, model.width, model.height}));
+        cell->setVisible(false);
+        const CellPlace place = cellPlace(k, n);
+        cell->setText(QString::number(Square.at(place.row, place.column)));
+    }
+    RevealCounter = 0;
+    Command1->element(0)->setText(QString::number(Square.at(1, 1)));
+    // Restarting keeps the first tick one whole interval after the board,
+    // even when a tick was already due from a board cleared just before.
+    Timer1.start();
+}
+
+void MainForm::ClearBoard()
+{
+    if (BoardCleared)
+        return;
+    const int count = toInt16(order() * order() - 1);
+    for (int k = 1; k <= count; ++k)
+        Command1->destroy(k);
+    Command1->element(0)->setVisible(false);
+    Text1[0]->setVisible(true);
+    List1->setEnabled(true);
+    clearListSelection();
+    Command2->setEnabled(false);
+    Text1[0]->setText(QString());
+    BoardCleared = true;
+}
+
+// SquareOrder holds the order as a number; the board uses it as a whole one.
+int MainForm::order() const
+{
+    return roundToInt16(SquareOrder);
+}
+
+// The selected entry of the size list, -1 for none.
+int MainForm::listIndex() const
+{
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : List1->row(selected.front());
+}
+
+// The text of an entry; asking for no entry (-1) gives the empty text.
+QString MainForm::listText(int index) const
+{
+    const QListWidgetItem *item = List1->item(index);
+    return item ? item->text() : QString();
+}
+
+void MainForm::clearListSelection()
+{
+    List1->clearSelection();
+    List1->setCurrentItem(nullptr);
 }

@@ -33,8 +33,22 @@ public:
 
 private slots:
     void Form_Load();
+    void List1_Click();
+    void Option1_Click(qint16 index);
+    void Command2_Click();
+    void Command1_Click(qint16 index);
+    void Timer1_Timer();
 
 private:
+    void BuildSquare();
+    void ShowBoard();
+    void ClearBoard();
+
+    int order() const;
+    int listIndex() const;
+    QString listText(int index) const;
+    void clearListSelection();
+
     void createControls();
     void createSizeList();
     void createBoardTemplate();
@@ -44,6 +58,7 @@ private:
     void createPicture();
     void arrangeTabOrder();
     void centreOnScreen();
+    void connectHandlers();
 
     QListWidget *List1 = nullptr;
     ButtonArray *Command1 = nullptr;

@@ -1,0 +1,34 @@
+#include "narrow.h"
+
+#include "fatal.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+template<typename Int> Int checked(double value, const std::string &shown)
+{
+    if (!(value >= std::numeric_limits<Int>::min() && value <= std::numeric_limits<Int>::max()))
+        fatalError("overflow: " + shown + " does not fit in " + std::to_string(sizeof(Int) * 8) + " bits");
+    return static_cast<Int>(value);
+}
+
+} // namespace
+
+std::int16_t toInt16(long long value)
+{
+    return checked<std::int16_t>(static_cast<double>(value), std::to_string(value));
+}
+
+std::int16_t roundToInt16(double value)
+{
+    // nearbyint follows the default rounding mode, round-half-to-even.
+    return checked<std::int16_t>(std::nearbyint(value), std::to_string(value));
+}
+
+std::uint8_t toUInt8(long long value)
+{
+    return checked<std::uint8_t>(static_cast<double>(value), std::to_string(value));
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "mainform.h"
+#include "textbox.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+
+// A fresh window, driven the way a person drives it: clicks and keys go to
+// the window and reach whatever control is there, visible and enabled.
+class FormDriver
+{
+public:
+    FormDriver()
+        : m_form(std::make_unique<MainForm>())
+    {
+        m_form->show();
+        m_form->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_form.get()))
+            qFatal("the window did not become active");
+    }
+
+    MainForm &form() const { return *m_form; }
+
+    template<typename T = QWidget> T *child(const QString &name) const { return m_form->findChild<T *>(name); }
+
+    QListWidget *list() const { return child<QListWidget>(QStringLiteral("List1")); }
+    QPushButton *clearButton() const { return child<QPushButton>(QStringLiteral("Command2")); }
+    QRadioButton *option(int i) const { return child<QRadioButton>(QStringLiteral("Option1_%1").arg(i)); }
+    TextBox *textBox() const { return child<TextBox>(QStringLiteral("Text1_0")); }
+    QTimer *timer() const { return child<QTimer>(QStringLiteral("Timer1")); }
+    QPushButton *cell(int k) const { return child<QPushButton>(QStringLiteral("Command1_%1").arg(k)); }
+
+    QList<QPushButton *> cells() const
+    {
+        return m_form->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^Command1_\\d+$")));
+    }
+
+    int cellCount() const { return int(cells().size()); }
+
+    QList<int> visibleCells() const
+    {
+        QList<int> shown;
+        for (const QPushButton *cell : cells()) {
+            if (cell->isVisible())
+                shown << cell->objectName().mid(9).toInt();
+        }
+        std::sort(shown.begin(), shown.end());
+        return shown;
+    }
+
+    // A left click at the middle of `widget`, delivered through the window.
+    void click(const QWidget *widget) const { clickAt(widget->mapTo(m_form.get(), widget->rect().center())); }
+
+    void clickAt(QPoint windowPos) const
+    {
+        QTest::mouseClick(m_form->windowHandle(), Qt::LeftButton, Qt::NoModifier, windowPos);
+    }
+
+    void key(Qt::Key key) const { QTest::keyClick(m_form->windowHandle(), key); }
+
+    void selectByMouse(const QString &size) const
+    {
+        QListWidget *sizes = list();
+        QListWidgetItem *item = sizes->findItems(size, Qt::MatchExactly).value(0);
+        sizes->scrollToItem(item);
+        clickAt(sizes->viewport()->mapTo(m_form.get(), sizes->visualItemRect(item).center()));
+    }
+
+    // Keys pressed in the size list, which has the focus as after a Tab.
+    void keysInList(const QList<Qt::Key> &keys) const
+    {
+        list()->setFocus(Qt::TabFocusReason);
+        for (Qt::Key k : keys)
+            key(k);
+    }
+
+    // One step of the reveal, as the timer would take it.
+    void tick() const { QMetaObject::invokeMethod(m_form.get(), "Timer1_Timer"); }
+    void ticks(int count) const
+    {
+        for (int i = 0; i < count; ++i)
+            tick();
+    }
+
+    QString text() const { return textBox()->text(); }
+
+private:
+    std::unique_ptr<MainForm> m_form;
+};

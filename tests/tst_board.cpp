@@ -1,0 +1,340 @@
+#include "formdriver.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+#include <set>
+
+namespace {
+
+// Cell k of a board of order n, in pixels: the layout puts the first cell at
+// (1080, 360) twips with a size of 365 x 325 twips, 15 twips to the pixel.
+QRect expectedCell(int k, int n)
+{
+    const int column = k / n;
+    const int row = k % n;
+    const auto px = [](double twips) { return int(std::lround(twips / 15)); };
+    const int left = px(1080 + column * 365);
+    const int top = px(360 + row * 325);
+    return QRect(left, top, px(1080 + (column + 1) * 365) - left, px(360 + (row + 1) * 325) - top);
+}
+
+QStringList captionsByRow(const FormDriver &window, int n)
+{
+    QStringList rows;
+    for (int row = 0; row < n; ++row) {
+        QStringList numbers;
+        for (int column = 0; column < n; ++column)
+            numbers << window.cell(column * n + row)->text();
+        rows << numbers.join(QLatin1Char(' '));
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestBoard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void boardIsBuiltHidden_data();
+    void boardIsBuiltHidden();
+    void cellsAreCopiesOfTheTemplate();
+    void clearRemovesEveryCell();
+
+    void revealOrder_data();
+    void revealOrder();
+    void revealLocksAndEnds_data();
+    void revealLocksAndEnds();
+    void realTimerKeepsTheBeat();
+
+    void report_data();
+    void report();
+    void reportDuringRevealListsHiddenNumbers();
+    void largestBoardReport();
+    void textBoxCoversTheBoardItOverlaps();
+};
+
+void TestBoard::boardIsBuiltHidden_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<bool>("byKeyboard");
+
+    QTest::newRow("3 by mouse") << "3" << false;
+    QTest::newRow("21 by mouse") << "21" << false;
+    QTest::newRow("21 by keyboard") << "21" << true;
+}
+
+void TestBoard::boardIsBuiltHidden()
+{
+    QFETCH(QString, size);
+    QFETCH(bool, byKeyboard);
+    const int n = size.toInt();
+
+    FormDriver window;
+    if (byKeyboard)
+        window.keysInList({Qt::Key_2});
+    else
+        window.selectByMouse(size);
+
+    QCOMPARE(window.cellCount(), n * n);
+    QVERIFY(window.visibleCells().isEmpty());
+    QCOMPARE(window.form().revealCounter(), std::int16_t(0));
+    QCOMPARE(window.form().squareOrder(), double(n));
+    QVERIFY(window.timer()->isActive());
+
+    std::set<int> numbers;
+    for (int k = 0; k < n * n; ++k) {
+        QPushButton *cell = window.cell(k);
+        QCOMPARE(cell->geometry(), expectedCell(k, n));
+        numbers.insert(cell->text().toInt());
+        QCOMPARE(cell->text(), QString::number(window.form().square().at(k % n + 1, k / n + 1)));
+    }
+    QCOMPARE(int(numbers.size()), n * n);
+    QCOMPARE(*numbers.rbegin(), n * n);
+
+    // Neighbours touch exactly, across and down.
+    for (int k = 0; k + n < n * n; ++k)
+        QCOMPARE(window.cell(k + n)->x(), window.cell(k)->geometry().right() + 1);
+    for (int k = 0; k < n * n; ++k) {
+        if (k % n != n - 1)
+            QCOMPARE(window.cell(k + 1)->y(), window.cell(k)->geometry().bottom() + 1);
+    }
+
+    if (n == 3) {
+        QCOMPARE(captionsByRow(window, 3), (QStringList{"8 1 6", "3 5 7", "4 9 2"}));
+    } else {
+        QCOMPARE(window.cell(0)->text(), QStringLiteral("233"));
+        QCOMPARE(window.cell(440)->text(), QStringLiteral("209"));
+        QCOMPARE(window.cell(440)->geometry(), QRect(559, 457, 24, 22));
+        QVERIFY(window.form().rect().contains(window.cell(440)->geometry()));
+    }
+}
+
+void TestBoard::cellsAreCopiesOfTheTemplate()
+{
+    FormDriver window;
+    window.selectByMouse(QStringLiteral("5"));
+    const QPushButton *model = window.cell(0);
+    for (int k = 1; k < 25; ++k) {
+        const QPushButton *cell = window.cell(k);
+        QVERIFY(qAbs(cell->width() - model->width()) <= 1 && qAbs(cell->height() - model->height()) <= 1);
+        QCOMPARE(cell->font(), model->font());
+        QCOMPARE(cell->palette().color(QPalette::Button), QColor(0x80, 0x80, 0xFF));
+        QCOMPARE(cell->autoFillBackground(), model->autoFillBackground());
+        QCOMPARE(cell->isEnabled(), model->isEnabled());
+        QCOMPARE(cell->parentWidget(), &window.form());
+    }
+}
+
+void TestBoard::clearRemovesEveryCell()
+{
+    FormDriver window;
+    const int widgetsAtStart = int(window.form().findChildren<QWidget *>().size());
+    window.selectByMouse(QStringLiteral("7"));
+    QCOMPARE(int(window.form().findChildren<QWidget *>().size()), widgetsAtStart + 48);
+    window.ticks(50);
+    QCOMPARE(window.visibleCells().size(), 49);
+    window.click(window.clearButton());
+
+    QCOMPARE(window.cellCount(), 1);
+    QVERIFY(window.cell(0)->isHidden());
+    QCOMPARE(window.cell(0)->text(), QStringLiteral("30"));
+    QCOMPARE(int(window.form().findChildren<QWidget *>().size()), widgetsAtStart);
+}
+
+void TestBoard::revealOrder_data()
+{
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<QList<int>>("cells");
+    QTest::addColumn<QStringList>("finished");
+
+    // The cell each tick from the second on reveals, for the numbers 1..9.
+    QTest::newRow("top") << false << QList<int>{3, 8, 1, 2, 4, 6, 7, 0, 5} << QStringList{"8 1 6", "3 5 7", "4 9 2"};
+    QTest::newRow("left") << true << QList<int>{1, 8, 3, 6, 4, 2, 5, 0, 7} << QStringList{"8 3 4", "1 5 9", "6 7 2"};
+}
+
+void TestBoard::revealOrder()
+{
+    QFETCH(bool, left);
+    QFETCH(QList<int>, cells);
+    QFETCH(QStringList, finished);
+
+    FormDriver window;
+    if (left)
+        window.click(window.option(1));
+    window.selectByMouse(QStringLiteral("3"));
+    const QStringList built = captionsByRow(window, 3);
+
+    window.tick();
+    QVERIFY(window.visibleCells().isEmpty());
+    QList<int> shown;
+    for (int number = 1; number <= 9; ++number) {
+        window.tick();
+        shown << cells[number - 1];
+        QList<int> expected = shown;
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(window.visibleCells(), expected);
+        QCOMPARE(window.cell(cells[number - 1])->text(), QString::number(number));
+        // A hidden cell still carries the number the board was built with.
+        for (int k = 0; k < 9; ++k) {
+            if (!shown.contains(k))
+                QCOMPARE(window.cell(k)->text(), built[k % 3].split(QLatin1Char(' '))[k / 3]);
+        }
+    }
+    QCOMPARE(captionsByRow(window, 3), finished);
+    QVERIFY(!window.timer()->isActive());
+}
+
+void TestBoard::revealLocksAndEnds_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::newRow("3") << "3";
+    QTest::newRow("21") << "21";
+}
+
+void TestBoard::revealLocksAndEnds()
+{
+    QFETCH(QString, size);
+    const int n = size.toInt();
+    FormDriver window;
+    auto *frame = window.child<QGroupBox>(QStringLiteral("Frame1"));
+    window.selectByMouse(size);
+    QVERIFY(window.clearButton()->isEnabled());
+
+    for (int tick = 1; tick <= n * n; ++tick) {
+        window.tick();
+        QVERIFY(!window.clearButton()->isEnabled());
+        QVERIFY(!frame->isEnabled());
+        QVERIFY(!window.option(0)->isEnabled());
+        QVERIFY(window.timer()->isActive());
+        QCOMPARE(window.visibleCells().size(), tick - 1);
+    }
+    window.tick();
+    QCOMPARE(window.form().revealCounter(), std::int16_t(n * n + 1));
+    QVERIFY(!window.timer()->isActive());
+    QVERIFY(window.clearButton()->isEnabled());
+    QVERIFY(frame->isEnabled());
+    QCOMPARE(window.visibleCells().size(), n * n);
+    QVERIFY(!window.list()->isEnabled());
+}
+
+void TestBoard::realTimerKeepsTheBeat()
+{
+    FormDriver window;
+    QList<qint64> tickTimes;
+    QElapsedTimer clock;
+    QObject::connect(window.timer(), &QTimer::timeout, &window.form(), [&] { tickTimes << clock.elapsed(); });
+    QList<qint64> oneShown;
+    QObject::connect(window.timer(), &QTimer::timeout, &window.form(), [&] {
+        if (oneShown.isEmpty() && window.cell(3)->isVisible())
+            oneShown << clock.elapsed();
+    });
+
+    clock.start();
+    window.selectByMouse(QStringLiteral("3"));
+    QTRY_VERIFY_WITH_TIMEOUT(!window.timer()->isActive(), 5000);
+    const qint64 total = clock.elapsed();
+
+    // Ten ticks, 300 ms apart: a missing tick or a wrong interval is off by
+    // far more than the slack given here for a busy machine.
+    QCOMPARE(tickTimes.size(), 10);
+    for (int t = 0; t < tickTimes.size(); ++t)
+        QVERIFY2(qAbs(tickTimes[t] - 300 * (t + 1)) <= 60, qPrintable(QString::number(tickTimes[t])));
+    QVERIFY2(total >= 3000 && total < 3150, qPrintable(QString::number(total)));
+    QVERIFY(qAbs(oneShown.value(0) - 600) <= 60);
+    QCOMPARE(window.visibleCells().size(), 9);
+}
+
+void TestBoard::report_data()
+{
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("top, centre") << false << 4
+                                 << "Ред: 2, Колона: 2\r\n\r\nРед: 3 + 5 + 7 = 15\r\nКолона: 1 + 5 + 9 = 15\r\n";
+    QTest::newRow("top, top right") << false << 6
+                                    << "Ред: 1, Колона: 3\r\n\r\nРед: 8 + 1 + 6 = 15\r\nКолона: 6 + 7 + 2 = 15\r\n";
+    QTest::newRow("top, top left") << false << 0
+                                   << "Ред: 1, Колона: 1\r\n\r\nРед: 8 + 1 + 6 = 15\r\nКолона: 8 + 3 + 4 = 15\r\n";
+    QTest::newRow("left, centre") << true << 4
+                                  << "Ред: 2, Колона: 2\r\n\r\nКолона: 3 + 5 + 7 = 15\r\nРед: 1 + 5 + 9 = 15\r\n";
+    QTest::newRow("left, top right") << true << 6
+                                     << "Ред: 1, Колона: 3\r\n\r\nКолона: 4 + 9 + 2 = 15\r\nРед: 8 + 3 + 4 = 15\r\n";
+}
+
+void TestBoard::report()
+{
+    QFETCH(bool, left);
+    QFETCH(int, cell);
+    QFETCH(QString, expected);
+
+    FormDriver window;
+    window.click(window.option(left ? 1 : 0));
+    window.selectByMouse(QStringLiteral("3"));
+    window.ticks(10);
+    QVERIFY(window.textBox()->isHidden());
+
+    window.click(window.cell(cell));
+    QVERIFY(window.textBox()->isVisible());
+    QCOMPARE(window.text(), expected);
+    QCOMPARE(window.textBox()->toPlainText(), QString(expected).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+
+    // A second click replaces the whole report.
+    window.click(window.cell(8));
+    QVERIFY2(window.text().startsWith(QStringLiteral("Ред: 3, Колона: 3\r\n\r\n")), qPrintable(window.text()));
+    QCOMPARE(window.text().count(QLatin1String("\r\n")), 4);
+}
+
+void TestBoard::reportDuringRevealListsHiddenNumbers()
+{
+    FormDriver window;
+    window.selectByMouse(QStringLiteral("5"));
+    window.ticks(2);
+    QCOMPARE(window.visibleCells(), QList<int>{10});
+    window.click(window.cell(10));
+    QCOMPARE(window.text(),
+             QStringLiteral(
+                 "Ред: 1, Колона: 3\r\n\r\nРед: 17 + 24 + 1 + 8 + 15 = 65\r\nКолона: 1 + 7 + 13 + 19 + 25 = 65\r\n"));
+
+    // Hidden cells do not answer.
+    window.click(window.cell(0));
+    QVERIFY(window.text().startsWith(QStringLiteral("Ред: 1, Колона: 3")));
+}
+
+void TestBoard::largestBoardReport()
+{
+    FormDriver window;
+    window.selectByMouse(QStringLiteral("21"));
+    window.ticks(442);
+    window.click(window.cell(440));
+    const QStringList lines = window.text().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines[0], QStringLiteral("Ред: 21, Колона: 21"));
+    QVERIFY(lines[2].startsWith(QStringLiteral("Ред: 211 + 234 + ")));
+    QVERIFY(lines[2].endsWith(QLatin1String(" + 209 = 4641")));
+    QVERIFY(lines[3].startsWith(QStringLiteral("Колона: 231 + 232 + ")));
+    QVERIFY(lines[3].endsWith(QLatin1String(" + 209 = 4641")));
+    QCOMPARE(lines[2].count(QLatin1String(" + ")), 20);
+    QCOMPARE(lines[4], QString());
+}
+
+// From order 17 on the board reaches under the text box, which stays on top.
+void TestBoard::textBoxCoversTheBoardItOverlaps()
+{
+    FormDriver window;
+    window.selectByMouse(QStringLiteral("21"));
+    window.ticks(442);
+    window.click(window.cell(0));
+    const QString report = window.text();
+    const QPoint underBox = window.cell(440)->geometry().center();
+    QVERIFY(window.textBox()->geometry().contains(underBox));
+    QVERIFY(window.textBox()->isAncestorOf(window.form().childAt(underBox)));
+    window.clickAt(underBox);
+    QCOMPARE(window.text(), report);
+}
+
+QTEST_MAIN(TestBoard)
+#include "tst_board.moc"
