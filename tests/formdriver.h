@@ -15,13 +15,16 @@
 #include <memory>
 
 // A fresh window, driven the way a person drives it: clicks and keys go to
-// the window and reach whatever control is there, visible and enabled.
+// the window and reach whatever control is there, visible and enabled. The
+// test takes the reveal's steps itself: the real timer's events are held
+// back, unless the test lets the timer run.
 class FormDriver
 {
 public:
     FormDriver()
         : m_form(std::make_unique<MainForm>())
     {
+        timer()->installEventFilter(&m_holdTimer);
         m_form->show();
         m_form->activateWindow();
         if (!QTest::qWaitForWindowActive(m_form.get()))
@@ -83,6 +86,8 @@ public:
             key(k);
     }
 
+    void letTimerRun() const { timer()->removeEventFilter(&m_holdTimer); }
+
     // One step of the reveal, as the timer would take it.
     void tick() const { QMetaObject::invokeMethod(m_form.get(), "Timer1_Timer"); }
     void ticks(int count) const
@@ -94,5 +99,12 @@ public:
     QString text() const { return textBox()->text(); }
 
 private:
+    class HoldTimer : public QObject
+    {
+    protected:
+        bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Timer; }
+    };
+
     std::unique_ptr<MainForm> m_form;
+    mutable HoldTimer m_holdTimer;
 };

@@ -1,0 +1,99 @@
+// The board's work, in-process and offscreen: the square, building and
+// clearing a board, one reveal step, one cell report. Each iteration times
+// only the work itself; the event loop runs between iterations, untimed, as
+// it would between two clicks.
+#include "drive.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template<typename Work> void timeOnce(benchmark::State &state, Work &&work)
+{
+    const auto start = Clock::now();
+    work();
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    QCoreApplication::processEvents();
+}
+
+void BuildSquare(benchmark::State &state)
+{
+    MagicSquare square;
+    for (auto _ : state) {
+        square.build(21);
+        benchmark::DoNotOptimize(square);
+    }
+}
+
+void ShowAndClearBoard(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    MainForm form;
+    form.show();
+    const Drive drive(form);
+    for (auto _ : state) {
+        timeOnce(state, [&] {
+            drive.choose(n);
+            drive.clear();
+        });
+    }
+}
+
+void RevealTick(benchmark::State &state)
+{
+    MainForm form;
+    form.show();
+    const Drive drive(form);
+    drive.choose(21);
+    int ticks = 0;
+    for (auto _ : state) {
+        if (ticks++ == 442) {
+            drive.clear();
+            drive.choose(21);
+            ticks = 1;
+        }
+        timeOnce(state, [&] { drive.tick(); });
+    }
+}
+
+void CellReport(benchmark::State &state)
+{
+    MainForm form;
+    form.show();
+    const Drive drive(form);
+    drive.choose(21);
+    drive.revealAll(21);
+    int k = 0;
+    for (auto _ : state) {
+        QPushButton *cell = drive.cell(k);
+        k = (k + 97) % 441;
+        timeOnce(state, [&] { cell->click(); });
+    }
+}
+
+} // namespace
+
+BENCHMARK(BuildSquare);
+// Fixed iteration counts: the untimed event loop between iterations would
+// otherwise make the automatic count run for minutes.
+BENCHMARK(ShowAndClearBoard)->Arg(3)->Arg(21)->Iterations(100)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(RevealTick)->Iterations(442)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(CellReport)->Iterations(300)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,44 @@
+// A real 5 x 5 reveal with the real timer: when each of its 26 ticks came,
+// against its schedule (tick t due t x 300 ms after the board was built).
+#include "drive.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    MainForm form;
+    form.show();
+    const Drive drive(form);
+
+    QElapsedTimer clock;
+    std::vector<double> ticks;
+    QObject::connect(drive.timer(), &QTimer::timeout, &form, [&] {
+        ticks.push_back(clock.nsecsElapsed() / 1e6);
+        if (!drive.timer()->isActive())
+            QCoreApplication::quit();
+    });
+    // The timer starts as the board is built, at the end of the choice.
+    drive.choose(5);
+    clock.start();
+    app.exec();
+
+    double worst = 0;
+    std::printf("deviation of each tick (ms):");
+    for (size_t t = 0; t < ticks.size(); ++t) {
+        const double deviation = ticks[t] - 300.0 * double(t + 1);
+        std::printf(" %+.2f", deviation);
+        if (std::abs(deviation) > std::abs(worst))
+            worst = deviation;
+    }
+    const double drift = ticks.back() - 300.0 * double(ticks.size());
+    std::printf("\nticks %zu\nlargest deviation %+.2f ms\ndrift at last tick %+.2f ms\n", ticks.size(), worst, drift);
+    return ticks.size() == 26 ? 0 : 1;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "mainform.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+// Drives a window from code the way its controls would: a size chosen in
+// the list, a button clicked, a step of the reveal.
+class Drive
+{
+public:
+    explicit Drive(MainForm &form)
+        : m_form(form)
+        , m_list(form.findChild<QListWidget *>(QStringLiteral("List1")))
+        , m_clear(form.findChild<QPushButton *>(QStringLiteral("Command2")))
+        , m_timer(form.findChild<QTimer *>(QStringLiteral("Timer1")))
+    {
+    }
+
+    void choose(int n) const { m_list->setCurrentRow((n - 3) / 2); }
+    void clear() const { m_clear->click(); }
+    void chooseTop() const { m_form.findChild<QAbstractButton *>(QStringLiteral("Option1_0"))->click(); }
+    void tick() const { QMetaObject::invokeMethod(&m_form, "Timer1_Timer"); }
+    void revealAll(int n) const
+    {
+        for (int t = 0; t <= n * n; ++t)
+            tick();
+    }
+    QPushButton *cell(int k) const { return m_form.findChild<QPushButton *>(QStringLiteral("Command1_%1").arg(k)); }
+    QTimer *timer() const { return m_timer; }
+
+private:
+    MainForm &m_form;
+    QListWidget *m_list;
+    QPushButton *m_clear;
+    QTimer *m_timer;
+};
