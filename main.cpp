@@ -39,6 +39,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // Ties the window to its menu entry and icon on the desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.zorbelin.Zorbelin"));
     installFatalErrorDialog();
 
     MainForm form;

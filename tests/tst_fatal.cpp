@@ -59,7 +59,8 @@ void TestFatal::misuseEndsTheProgram()
     QVERIFY2(err.contains(QStringLiteral("zorbelin: fatal error: ") + message), qPrintable(err));
     QVERIFY2(!out.contains(QLatin1String("went on")), qPrintable(out));
     // In the sanitizer build the way out must be clean too.
-    QVERIFY2(!err.contains(QLatin1String("Sanitizer")) && !err.contains(QLatin1String("runtime error")), qPrintable(err));
+    QVERIFY2(!err.contains(QLatin1String("Sanitizer")) && !err.contains(QLatin1String("runtime error")),
+             qPrintable(err));
     if (dialog) {
         QVERIFY2(out.contains(QStringLiteral("box: Зорбелин: ")), qPrintable(out));
         QVERIFY2(out.contains(message), qPrintable(out));

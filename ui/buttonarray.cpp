@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 
+#include <algorithm>
 #include <string>
 
 ButtonArray::ButtonArray(const QString &name, QPushButton *element0, QObject *parent)
@@ -19,6 +20,12 @@ ButtonArray::ButtonArray(const QString &name, QPushButton *element0, QObject *pa
 bool ButtonArray::exists(int index) const
 {
     return index >= 0 && static_cast<size_t>(index) < m_elements.size() && m_elements[index];
+}
+
+int ButtonArray::indexOf(const QObject *button) const
+{
+    const auto found = std::find(m_elements.begin(), m_elements.end(), button);
+    return found == m_elements.end() || !button ? -1 : int(found - m_elements.begin());
 }
 
 QPushButton *ButtonArray::element(int index) const

@@ -22,6 +22,8 @@ public:
     // 0 <= index < the number of possible elements; the element must exist.
     QPushButton *element(int index) const;
     bool exists(int index) const;
+    // The index of `button` in the array, -1 if it is not an element.
+    int indexOf(const QObject *button) const;
 
     // 1 <= index; the element must not exist yet.
     void create(int index);

@@ -5,9 +5,11 @@
 #include "textbox.h"
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -108,6 +110,15 @@ QString sumLine(const QString &label, const std::vector<std::int16_t> &terms)
     return line + QLatin1String(" = ") + QString::number(sum) + QLatin1String("\r\n");
 }
 
+// Assistive technology should see the window as a window, not as a plain
+// container, which is what a bare QWidget would be.
+QAccessibleInterface *accessibleMainForm(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("MainForm") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 QString explanatoryText()
 {
     QFile file(QStringLiteral(":/explanation.txt"));
@@ -123,6 +134,8 @@ MainForm::MainForm(QWidget *parent)
                   | Qt::WindowCloseButtonHint)
     , Timer1(this)
 {
+    static const bool accessibleWindow = (QAccessible::installFactory(accessibleMainForm), true);
+    Q_UNUSED(accessibleWindow);
     setWindowTitle(QStringLiteral("https://zorbelin.example Зорбелин нечетен брой"));
     setWindowIcon(QIcon(QStringLiteral(":/zorbelin.ico")));
     setFixedSize(toPixels(Layout::ClientArea).size());
@@ -160,6 +173,8 @@ void MainForm::createSizeList()
     place(List1, Layout::List1);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
+    List1->setAccessibleName(QStringLiteral("Брой"));
+    List1->setAccessibleDescription(QStringLiteral("Дължина на страната на магическия квадрат"));
     for (int order = 3; order <= 21; order += 2)
         List1->addItem(QString::number(order));
 }
@@ -172,12 +187,14 @@ void MainForm::createBoardTemplate()
     cell->setFont(timesNewRoman(8.25));
     cell->setVisible(false);
     Command1 = new ButtonArray(QStringLiteral("Command1"), cell, this);
+    prepareCell(cell, 0, 1);
 
     Command2 = new QPushButton(QStringLiteral("Чисти"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     place(Command2, Layout::Command2);
     setBackground(Command2, ButtonColour);
     Command2->setEnabled(false);
+    Command2->setAccessibleDescription(QStringLiteral("Изчиства дъската"));
 }
 
 void MainForm::createTextBoxes()
@@ -188,8 +205,10 @@ void MainForm::createTextBoxes()
     }
     place(Text1[0], Layout::Text1_0);
     Text1[0]->setText(explanatoryText());
+    Text1[0]->setAccessibleName(QStringLiteral("Обяснение и справка"));
     place(Text1[1], Layout::Text1_1);
     Text1[1]->setVisible(false);
+    Text1[1]->setAccessibleName(QStringLiteral("Допълнително поле"));
     // Where a large board reaches under the text box, the report the user
     // asked for stays readable.
     Command1->element(0)->stackUnder(Text1[0]);
@@ -224,14 +243,27 @@ void MainForm::createOrientationFrame()
         setBackground(Option1[i], ButtonColour);
     }
     Option1[0]->setChecked(true);
+    Option1[0]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първия ред"));
+    Option1[1]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първата колона"));
 }
 
 void MainForm::createPicture()
 {
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/melencolia.jpg")));
     place(Image1, Layout::Image1);
+    // On a high-density screen the drawing made at twice the size is brought
+    // to the screen's own resolution, so the picture stays sharp.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(ratio > 1 ? QStringLiteral(":/melencolia@2x.jpg") : QStringLiteral(":/melencolia.jpg"));
+    const QSize pixels = (QSizeF(Image1->size()) * ratio).toSize();
+    if (picture.size() != pixels)
+        picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    Image1->setPixmap(picture);
+    Image1->setAccessibleName(
+        QStringLiteral("Магическият квадрат 4 × 4 от гравюрата „Меланхолия I“ на Албрехт Дюрер, 1514 г."));
+    Image1->setAccessibleDescription(QStringLiteral("Редове: 16, 3, 2, 13; 5, 10, 11, 8; 9, 6, 7, 12; 4, 15, 14, 1"));
 }
 
 void MainForm::arrangeTabOrder()
@@ -369,6 +401,7 @@ void MainForm::ShowBoard()
         cell->setVisible(false);
         const CellPlace place = cellPlace(k, n);
         cell->setText(QString::number(Square.at(place.row, place.column)));
+        prepareCell(cell, k, n);
     }
     RevealCounter = 0;
     Command1->element(0)->setText(QString::number(Square.at(1, 1)));
@@ -417,4 +450,67 @@ void MainForm::clearListSelection()
 {
     List1->clearSelection();
     List1->setCurrentItem(nullptr);
+}
+
+// What a cell needs besides the template's look: its place for assistive
+// technology, its place in the tab order (the board sits where the template
+// does), and the arrow keys.
+void MainForm::prepareCell(QPushButton *cell, int index, int n)
+{
+    const CellPlace place = cellPlace(index, n);
+    cell->setAccessibleDescription(QStringLiteral("Ред %1, Колона %2").arg(place.row).arg(place.column));
+    if (index > 0)
+        QWidget::setTabOrder(Command1->element(index - 1), cell);
+    cell->installEventFilter(this);
+}
+
+// Arrow keys move among the cells on the board, skipping hidden ones; Enter
+// asks for a cell's report as Space and a click do.
+bool MainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int index = Command1->indexOf(watched);
+    if (index < 0)
+        return QWidget::eventFilter(watched, event);
+
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Up:
+        moveAlongBoard(index, -1, 0);
+        return true;
+    case Qt::Key_Down:
+        moveAlongBoard(index, 1, 0);
+        return true;
+    case Qt::Key_Left:
+        moveAlongBoard(index, 0, -1);
+        return true;
+    case Qt::Key_Right:
+        moveAlongBoard(index, 0, 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Command1->element(index)->click();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void MainForm::moveAlongBoard(int index, int rowStep, int columnStep)
+{
+    const int n = order();
+    CellPlace place = cellPlace(index, n);
+    for (;;) {
+        place.row += rowStep;
+        place.column += columnStep;
+        if (place.row < 1 || place.row > n || place.column < 1 || place.column > n)
+            return;
+        QPushButton *next = Command1->element(cellIndex(place.row, place.column, n));
+        if (next->isVisible()) {
+            // Moved by a key, so the style draws the focus, as after Tab.
+            setAttribute(Qt::WA_KeyboardFocusChange);
+            next->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }

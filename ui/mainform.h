@@ -31,6 +31,9 @@ public:
     double squareOrder() const { return SquareOrder; }
     const MagicSquare &square() const { return Square; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void Form_Load();
     void List1_Click();
@@ -48,6 +51,8 @@ private:
     int listIndex() const;
     QString listText(int index) const;
     void clearListSelection();
+    void prepareCell(QPushButton *cell, int index, int n);
+    void moveAlongBoard(int index, int rowStep, int columnStep);
 
     void createControls();
     void createSizeList();

@@ -1,0 +1,107 @@
+"""Reads the running window through AT-SPI, as a screen reader would: every
+control by role and name, a size chosen, a revealed cell and its report."""
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+EVENTS = []
+CONTEXT = GLib.MainContext.default()
+
+
+def pump(seconds, until=lambda: False):
+    end = time.time() + seconds
+    while time.time() < end and not until():
+        CONTEXT.iteration(False)
+        time.sleep(0.01)
+    return until()
+
+
+def children(node):
+    return [node.getChildAtIndex(i) for i in range(node.childCount)]
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def find(parent, role, name=None, prefix=None):
+    for child in children(parent):
+        if child.getRoleName() != role:
+            continue
+        if (name is not None and child.name == name) or (prefix is not None and child.name.startswith(prefix)):
+            return child
+    raise AssertionError(f"no {role} named {name or prefix!r} among {[(c.getRoleName(), c.name) for c in children(parent)]}")
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def main():
+    desktop = pyatspi.Registry.getDesktop(0)
+    assert pump(15, lambda: any(a is not None and a.name == "zorbelin" for a in desktop)), "the program never appeared"
+    app = next(a for a in desktop if a is not None and a.name == "zorbelin")
+    window = find(app, "frame", prefix="https://zorbelin.example ")
+    assert window.name.endswith(" Зорбелин нечетен брой"), window.name
+
+    sizes = find(window, "list", "Брой")
+    assert [item.name for item in children(sizes)] == ["3", "5", "7", "9", "11", "13", "15", "17", "19", "21"]
+    clear = find(window, "push button", "Чисти")
+    assert not clear.getState().contains(pyatspi.STATE_ENABLED)
+    box = find(window, "text", "Обяснение и справка")
+    assert text_of(box).startswith("Магически квадрат с дължина на страната N"), text_of(box)[:40]
+    find(window, "label", "Зорбелин")
+    find(window, "label", "Брой")
+    frame = find(window, "panel", "Начало")
+    top = find(frame, "radio button", "Горе")
+    assert top.getState().contains(pyatspi.STATE_CHECKED)
+    find(frame, "radio button", "Ляво")
+    picture = find(window, "image", prefix="Магическият квадрат 4 × 4")
+    assert "16, 3, 2, 13" in picture.description
+    template = [c for c in children(window) if c.getRoleName() == "push button" and c.name != "Чисти"]
+    assert len(template) == 1 and not showing(template[0]), "the hidden template cell is announced"
+
+    print("The tree as read:")
+    print(f"  {window.getRoleName()}: {window.name}")
+    for child in children(window):
+        print(f"    {child.getRoleName()}: {child.name}" + (f" ({child.description})" if child.description else "")
+              + ("" if showing(child) else " [not showing]"))
+        for grandchild in children(child):
+            if grandchild.getRoleName() in ("radio button", "list item"):
+                print(f"      {grandchild.getRoleName()}: {grandchild.name}")
+
+    pyatspi.Registry.registerEventListener(
+        lambda e: EVENTS.append((e.type, e.source.name if e.source else None, e.detail1)),
+        "object:state-changed:showing", "object:text-changed")
+
+    # Choosing "3" as a screen reader user would: the item's own action.
+    find(sizes, "list item", "3").queryAction().doAction(0)
+
+    def revealed_one():
+        return [c for c in children(window) if c.getRoleName() == "push button" and c.name == "1" and showing(c)]
+
+    assert pump(3, revealed_one), "the number 1 was never revealed"
+    one = revealed_one()[0]
+    assert one.description == "Ред 1, Колона 2", one.description
+    assert pump(1, lambda: ("object:state-changed:showing", "1", 1) in EVENTS), "the reveal was not announced"
+    hidden = [c.name for c in children(window) if c.getRoleName() == "push button" and c.name not in ("Чисти", "1")
+              and not showing(c)]
+    assert hidden, "every cell is showing too early"
+    print(f"Revealed: push button {one.name!r} ({one.description}); still hidden: {len(hidden)} cells")
+
+    action = one.queryAction()
+    assert action.getName(0) == "Press", action.getName(0)
+    action.doAction(0)
+    report = "Ред: 1, Колона: 2\n\nРед: 8 + 1 + 6 = 15\nКолона: 1 + 5 + 9 = 15\n"
+    assert pump(2, lambda: text_of(box) == report), repr(text_of(box))
+    assert pump(1, lambda: any(t.startswith("object:text-changed:insert") and n == box.name for t, n, _ in EVENTS)), \
+        "the new report was not announced"
+    print("Report as read:", text_of(box).replace("\n", " | "))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
