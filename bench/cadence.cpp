@@ -39,6 +39,19 @@ int main(int argc, char *argv[])
             worst = deviation;
     }
     const double drift = ticks.back() - 300.0 * double(ticks.size());
-    std::printf("\nticks %zu\nlargest deviation %+.2f ms\ndrift at last tick %+.2f ms\n", ticks.size(), worst, drift);
+    // Drift would show as lateness growing from tick to tick: the slope of
+    // the deviations, fitted by least squares.
+    double meanT = 0, meanD = 0;
+    for (size_t t = 0; t < ticks.size(); ++t) {
+        meanT += double(t) / double(ticks.size());
+        meanD += (ticks[t] - 300.0 * double(t + 1)) / double(ticks.size());
+    }
+    double covariance = 0, variance = 0;
+    for (size_t t = 0; t < ticks.size(); ++t) {
+        covariance += (double(t) - meanT) * (ticks[t] - 300.0 * double(t + 1) - meanD);
+        variance += (double(t) - meanT) * (double(t) - meanT);
+    }
+    std::printf("\nticks %zu\nlargest deviation %+.2f ms\ndrift at last tick %+.2f ms (trend %+.3f ms per tick)\n",
+                ticks.size(), worst, drift, covariance / variance);
     return ticks.size() == 26 ? 0 : 1;
 }
