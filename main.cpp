@@ -32,8 +32,8 @@ bool displayReachable()
 int main(int argc, char *argv[])
 {
     if (!displayReachable()) {
-        std::fputs("zorbelin: no display to open the window on; run it under Xvfb: xvfb-run -a build/zorbelin\n",
-                   stderr);
+        std::fprintf(stderr, "zorbelin: no display to open the window on; run it under Xvfb: xvfb-run -a %s\n",
+                     argv[0]);
         return 2;
     }
 

@@ -88,8 +88,13 @@ public:
 
     void letTimerRun() const { timer()->removeEventFilter(&m_holdTimer); }
 
-    // One step of the reveal, as the timer would take it.
-    void tick() const { QMetaObject::invokeMethod(m_form.get(), "Timer1_Timer"); }
+    // One step of the reveal, as the timer would take it; it only ticks while
+    // it runs.
+    void tick() const
+    {
+        QVERIFY(timer()->isActive());
+        QMetaObject::invokeMethod(m_form.get(), "Timer1_Timer");
+    }
     void ticks(int count) const
     {
         for (int i = 0; i < count; ++i)

@@ -74,7 +74,7 @@ void TestBoard::boardIsBuiltHidden()
 
     FormDriver window;
     if (byKeyboard)
-        window.keysInList({Qt::Key_2});
+        window.keysInList({Qt::Key_2, Qt::Key_Return});
     else
         window.selectByMouse(size);
 

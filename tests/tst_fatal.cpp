@@ -31,6 +31,8 @@ void TestFatal::misuseEndsTheProgram_data()
     QTest::newRow("order 23, in an event handler, with the message box")
         << "order23" << true << "square index out of range: (1, 23), allowed 0..22";
     QTest::newRow("order 23, no window") << "order23" << false << "square index out of range: (1, 23), allowed 0..22";
+    QTest::newRow("the same error again behind the box, the box stays up")
+        << "ticks" << true << "square index out of range: (1, 23), allowed 0..22";
     QTest::newRow("negative index") << "index" << false << "square index out of range: (-1, 4), allowed 0..22";
     QTest::newRow("creating a cell that exists, with the message box")
         << "cell" << true << "cannot create Command1(1): it already exists";
@@ -71,7 +73,7 @@ namespace {
 
 void misuse(const QString &what)
 {
-    if (what == QLatin1String("order23")) {
+    if (what == QLatin1String("order23") || what == QLatin1String("ticks")) {
         MagicSquare square;
         square.build(23);
     } else if (what == QLatin1String("index")) {
@@ -89,14 +91,18 @@ void misuse(const QString &what)
     std::puts("went on");
 }
 
-// Reports what the message box says, then closes it as a user would.
+// Reports what the message box says, a while after it appeared, then closes
+// it as a user would.
 void readTheBox()
 {
     QTimer::singleShot(50, [] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            std::printf("box: %s: %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
-            std::fflush(stdout);
-            box->accept();
+        if (qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QTimer::singleShot(400, [] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                std::printf("box: %s: %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
+                std::fflush(stdout);
+                box->accept();
+            });
         } else {
             readTheBox();
         }
@@ -120,6 +126,13 @@ int main(int argc, char *argv[])
         readTheBox();
     }
     // The misuse happens inside an event handler, as it would in the window.
+    // With "ticks" a timer of a window fails too, every 20 ms, like a reveal
+    // going on behind the message box.
+    QWidget window;
+    QTimer reveal(&window);
+    QObject::connect(&reveal, &QTimer::timeout, [what] { misuse(what); });
+    if (what == QLatin1String("ticks"))
+        reveal.start(20);
     QTimer::singleShot(0, [what] { misuse(what); });
     QTimer::singleShot(10000, [] {
         std::puts("went on: no error after 10 s");

@@ -5,27 +5,68 @@ class TestKeyboard : public QObject
     Q_OBJECT
 
 private slots:
-    void chooseSizeWithArrowKey();
+    void chooseSize_data();
+    void chooseSize();
+    void focusFollowsTheReveal();
     void switchOrientation();
     void clearWithSpace();
     void arrowsMoveAmongRevealedCells_data();
     void arrowsMoveAmongRevealedCells();
     void reportWithSpaceOrEnter_data();
     void reportWithSpaceOrEnter();
-    void boardSitsInTheTabOrderWhereTheTemplateIs();
+    void boardIsOneTabStop();
+    void arrowsInTheLeftOrientation();
+    void arrowsSkipCellsUnderTheReport();
     void focusIsVisible_data();
     void focusIsVisible();
 };
 
-void TestKeyboard::chooseSizeWithArrowKey()
+void TestKeyboard::chooseSize_data()
 {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("chosen");
+
+    // The cursor rests on the first entry when the list takes the focus.
+    QTest::newRow("Space on the first") << QList<int>{Qt::Key_Space} << "3";
+    QTest::newRow("Down, Enter") << QList<int>{Qt::Key_Down, Qt::Key_Return} << "5";
+    QTest::newRow("End, Up, keypad Enter") << QList<int>{Qt::Key_End, Qt::Key_Up, Qt::Key_Enter} << "19";
+    QTest::newRow("typed 13, Enter") << QList<int>{Qt::Key_1, Qt::Key_3, Qt::Key_Return} << "13";
+    QTest::newRow("typed 15, Space") << QList<int>{Qt::Key_1, Qt::Key_5, Qt::Key_Space} << "15";
+    QTest::newRow("moving alone chooses nothing") << QList<int>{Qt::Key_Down, Qt::Key_End, Qt::Key_Up} << "";
+}
+
+void TestKeyboard::chooseSize()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, chosen);
+
     FormDriver window;
     QCOMPARE(QApplication::focusWidget(), window.list());
-    // The cursor rests on the first entry, unselected; Down selects the next.
+    for (int key : keys)
+        window.key(Qt::Key(key));
+    const QList<QListWidgetItem *> selected = window.list()->selectedItems();
+    QCOMPARE(selected.isEmpty() ? QString() : selected.front()->text(), chosen);
+    QCOMPARE(window.cellCount(), chosen.isEmpty() ? 1 : chosen.toInt() * chosen.toInt());
+    QCOMPARE(window.list()->isEnabled(), chosen.isEmpty());
+}
+
+// Choosing a size locks the list, and the first tick locks "Чисти" and the
+// frame; the first number shown takes the keyboard focus, unless a cell has it.
+void TestKeyboard::focusFollowsTheReveal()
+{
+    FormDriver window;
+    window.key(Qt::Key_Space);
+    window.ticks(2);
+    QCOMPARE(QApplication::focusWidget(), window.cell(3));
+    window.key(Qt::Key_Left);
+    QCOMPARE(QApplication::focusWidget(), window.cell(3));
+    window.ticks(2);
+    QCOMPARE(QApplication::focusWidget(), window.cell(3));
+    window.ticks(2);
     window.key(Qt::Key_Down);
-    QCOMPARE(window.list()->selectedItems().value(0)->text(), QStringLiteral("5"));
-    QCOMPARE(window.cellCount(), 25);
-    QVERIFY(!window.list()->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), window.cell(4));
+    window.ticks(4);
+    QCOMPARE(QApplication::focusWidget(), window.cell(4));
 }
 
 void TestKeyboard::switchOrientation()
@@ -51,7 +92,7 @@ void TestKeyboard::switchOrientation()
 void TestKeyboard::clearWithSpace()
 {
     FormDriver window;
-    window.keysInList({Qt::Key_End});
+    window.keysInList({Qt::Key_End, Qt::Key_Return});
     window.ticks(442);
     window.clearButton()->setFocus(Qt::TabFocusReason);
     window.key(Qt::Key_Space);
@@ -113,22 +154,57 @@ void TestKeyboard::reportWithSpaceOrEnter()
              QStringLiteral("Ред: 2, Колона: 2\r\n\r\nРед: 3 + 5 + 7 = 15\r\nКолона: 1 + 5 + 9 = 15\r\n"));
 }
 
-void TestKeyboard::boardSitsInTheTabOrderWhereTheTemplateIs()
+// The board is one stop in the tab order, where the template cell is.
+void TestKeyboard::boardIsOneTabStop()
 {
     FormDriver window;
-    window.selectByMouse(QStringLiteral("3"));
-    window.ticks(10);
-    window.cell(0)->setFocus(Qt::TabFocusReason);
-    QStringList visited;
-    for (int i = 0; i < 9; ++i) {
-        window.key(Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited,
-             (QStringList{"Command1_1", "Command1_2", "Command1_3", "Command1_4", "Command1_5", "Command1_6",
-                          "Command1_7", "Command1_8", "Command2"}));
+    window.selectByMouse(QStringLiteral("21"));
+    window.ticks(442);
+    window.cell(220)->setFocus(Qt::TabFocusReason);
+    window.key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), window.clearButton());
     window.key(Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), window.cell(8));
+    QCOMPARE(QApplication::focusWidget(), window.cell(440));
+    window.key(Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), window.option(0));
+    window.key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), window.cell(0));
+}
+
+void TestKeyboard::arrowsInTheLeftOrientation()
+{
+    FormDriver window;
+    window.click(window.option(1));
+    window.selectByMouse(QStringLiteral("3"));
+    window.ticks(3);
+    // 1 is in row 2, column 1 and 2 in row 3, column 3 of the transposed board.
+    QCOMPARE(window.visibleCells(), (QList<int>{1, 8}));
+    window.cell(1)->setFocus(Qt::TabFocusReason);
+    window.key(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), window.cell(1));
+    window.ticks(1);
+    window.key(Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget(), window.cell(1));
+    window.key(Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), window.cell(1));
+    window.ticks(3);
+    window.key(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), window.cell(2));
+    QCOMPARE(window.cell(2)->text(), QStringLiteral("6"));
+}
+
+// Cells under the report box cannot be seen, so the arrows pass them by.
+void TestKeyboard::arrowsSkipCellsUnderTheReport()
+{
+    FormDriver window;
+    window.selectByMouse(QStringLiteral("21"));
+    window.ticks(442);
+    window.click(window.cell(14));
+    window.cell(15)->setFocus(Qt::TabFocusReason);
+    window.key(Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), window.cell(15));
+    window.key(Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), window.cell(14));
 }
 
 // A control that the keyboard has moved the focus to looks different from

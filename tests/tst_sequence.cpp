@@ -212,14 +212,12 @@ void TestSequence::randomSteps()
             window.selectByMouse(sizes[entry]);
             model.choose(sizes[entry].toInt());
         } else if (choice < 58 && window.list()->isEnabled()) {
-            // Home or End; on an entry that is already current but not
-            // selected those keys do nothing, and a person presses Space.
+            // Home or End moves the cursor, Enter or Space chooses.
             const bool last = random.bounded(2);
-            const int row = last ? 9 : 0;
-            window.keysInList({});
-            const Qt::Key key = window.list()->currentRow() == row ? Qt::Key_Space : last ? Qt::Key_End : Qt::Key_Home;
-            action = QStringLiteral("key %1 in the list").arg(key, 0, 16);
-            window.keysInList({key});
+            const Qt::Key choose = random.bounded(2) ? Qt::Key_Return : Qt::Key_Space;
+            action = QStringLiteral("%1 and %2 in the list")
+                         .arg(last ? "End" : "Home", choose == Qt::Key_Space ? "Space" : "Enter");
+            window.keysInList({last ? Qt::Key_End : Qt::Key_Home, choose});
             model.choose(last ? 21 : 3);
         } else if (choice < 68 && window.clearButton()->isEnabled()) {
             action = QStringLiteral("Чисти");

@@ -40,7 +40,7 @@ void act(const FormDriver &window, const QString &action)
     if (verb == QLatin1String("select"))
         window.selectByMouse(words[1]);
     else if (verb == QLatin1String("type"))
-        window.keysInList({Qt::Key(Qt::Key_0 + number)});
+        window.keysInList({Qt::Key(Qt::Key_0 + number), Qt::Key_Return});
     else if (verb == QLatin1String("tick"))
         window.tick();
     else if (verb == QLatin1String("ticks"))

@@ -37,7 +37,9 @@ QPushButton *ButtonArray::element(int index) const
 
 void ButtonArray::create(int index)
 {
-    if (index < 1 || exists(index))
+    if (index < 1)
+        fatalError("cannot create " + m_name.toStdString() + "(" + std::to_string(index) + "): not a copy's index");
+    if (exists(index))
         fatalError("cannot create " + m_name.toStdString() + "(" + std::to_string(index) + "): it already exists");
 
     QPushButton *model = m_elements[0];

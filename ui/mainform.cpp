@@ -2,6 +2,7 @@
 
 #include "buttonarray.h"
 #include "narrow.h"
+#include "sizelist.h"
 #include "textbox.h"
 #include "twips.h"
 
@@ -14,10 +15,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -90,14 +91,6 @@ int cellIndex(int row, int column, int n)
     return (column - 1) * n + (row - 1);
 }
 
-// The decimal number at the start of `text`, 0 if there is none.
-double leadingNumber(const QString &text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
-    const QRegularExpressionMatch match = number.match(text);
-    return match.hasMatch() ? match.captured(0).trimmed().toDouble() : 0.0;
-}
-
 // One line of the cell report: the terms joined by " + ", then their sum.
 QString sumLine(const QString &label, const std::vector<std::int16_t> &terms)
 {
@@ -134,8 +127,8 @@ MainForm::MainForm(QWidget *parent)
                   | Qt::WindowCloseButtonHint)
     , Timer1(this)
 {
-    static const bool accessibleWindow = (QAccessible::installFactory(accessibleMainForm), true);
-    Q_UNUSED(accessibleWindow);
+    static std::once_flag accessibleWindow;
+    std::call_once(accessibleWindow, [] { QAccessible::installFactory(accessibleMainForm); });
     setWindowTitle(QStringLiteral("https://zorbelin.example Зорбелин нечетен брой"));
     setWindowIcon(QIcon(QStringLiteral(":/zorbelin.ico")));
     setFixedSize(toPixels(Layout::ClientArea).size());
@@ -168,10 +161,9 @@ void MainForm::createControls()
 
 void MainForm::createSizeList()
 {
-    List1 = new QListWidget(this);
+    List1 = new SizeList(this);
     List1->setObjectName(QStringLiteral("List1"));
     place(List1, Layout::List1);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
     List1->setAccessibleName(QStringLiteral("Брой"));
     List1->setAccessibleDescription(QStringLiteral("Дължина на страната на магическия квадрат"));
@@ -306,7 +298,7 @@ void MainForm::List1_Click()
     const int index = listIndex();
     if (index == -1)
         return;
-    SquareOrder = leadingNumber(listText(toUInt8(index)));
+    SquareOrder = listText(toUInt8(index)).toDouble();
     ShowBoard();
     BoardCleared = false;
     Command2->setEnabled(true);
@@ -352,24 +344,32 @@ void MainForm::Timer1_Timer()
 {
     Command2->setEnabled(false);
     Frame1->setEnabled(false);
-    SquareOrder = leadingNumber(listText(listIndex()));
+    // No entry is selected only after a clear in the first interval: the empty
+    // text reads as order 0, and this tick ends the reveal.
+    SquareOrder = listText(listIndex()).toDouble();
     const int n = order();
 
-    // Every tick looks through the whole square for the number it reveals.
+    QPushButton *revealed = nullptr;
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j) {
             const bool top = Option1[0]->isChecked();
             if (Square.at(i, j) != RevealCounter)
                 continue;
             if (top) {
-                Command1->element(cellIndex(i, j, n))->setVisible(true);
+                revealed = Command1->element(cellIndex(i, j, n));
+                revealed->setVisible(true);
             } else {
-                QPushButton *cell = Command1->element(cellIndex(j, i, n));
-                cell->setVisible(true);
-                cell->setText(QString::number(RevealCounter));
+                revealed = Command1->element(cellIndex(j, i, n));
+                revealed->setVisible(true);
+                revealed->setText(QString::number(RevealCounter));
             }
         }
     }
+
+    // Locking "Чисти" and the frame can leave nothing with the keyboard focus;
+    // the first number shown takes it, so the keyboard can go on.
+    if (revealed && !focusWidget())
+        revealed->setFocus(Qt::OtherFocusReason);
 
     RevealCounter = toInt16(RevealCounter + 1);
     if (RevealCounter > n * n) {
@@ -505,12 +505,32 @@ void MainForm::moveAlongBoard(int index, int rowStep, int columnStep)
         place.column += columnStep;
         if (place.row < 1 || place.row > n || place.column < 1 || place.column > n)
             return;
+        // A cell under the report box cannot be seen, so it is skipped like a
+        // hidden one.
         QPushButton *next = Command1->element(cellIndex(place.row, place.column, n));
-        if (next->isVisible()) {
+        if (next->isVisible() && childAt(next->geometry().center()) == next) {
             // Moved by a key, so the style draws the focus, as after Tab.
             setAttribute(Qt::WA_KeyboardFocusChange);
             next->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
+}
+
+// The board is one stop in the tab order: from a cell, Tab and Shift+Tab go
+// to the control after or before the board instead of through every cell.
+bool MainForm::focusNextPrevChild(bool next)
+{
+    const int n = order();
+    if (BoardCleared || Command1->indexOf(focusWidget()) < 0)
+        return QWidget::focusNextPrevChild(next);
+    std::vector<Qt::FocusPolicy> policies(n * n);
+    for (int k = 0; k < n * n; ++k) {
+        policies[k] = Command1->element(k)->focusPolicy();
+        Command1->element(k)->setFocusPolicy(Qt::NoFocus);
+    }
+    const bool moved = QWidget::focusNextPrevChild(next);
+    for (int k = 0; k < n * n; ++k)
+        Command1->element(k)->setFocusPolicy(policies[k]);
+    return moved;
 }

@@ -11,9 +11,9 @@
 class ButtonArray;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
+class SizeList;
 class TextBox;
 
 // The program's one window: the size list, the orientation choice, the
@@ -33,6 +33,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private slots:
     void Form_Load();
@@ -65,7 +66,7 @@ private:
     void centreOnScreen();
     void connectHandlers();
 
-    QListWidget *List1 = nullptr;
+    SizeList *List1 = nullptr;
     ButtonArray *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
     std::array<TextBox *, 2> Text1{};

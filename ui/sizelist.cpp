@@ -1,0 +1,35 @@
+#include "sizelist.h"
+
+#include <QKeyEvent>
+
+SizeList::SizeList(QWidget *parent)
+    : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void SizeList::keyboardSearch(const QString &search)
+{
+    m_cursorOnly = true;
+    QListWidget::keyboardSearch(search);
+    m_cursorOnly = false;
+}
+
+QItemSelectionModel::SelectionFlags SizeList::selectionCommand(const QModelIndex &index, const QEvent *event) const
+{
+    if (m_cursorOnly)
+        return QItemSelectionModel::NoUpdate;
+    if (event && event->type() == QEvent::KeyPress && static_cast<const QKeyEvent *>(event)->key() != Qt::Key_Space)
+        return QItemSelectionModel::NoUpdate;
+    return QListWidget::selectionCommand(index, event);
+}
+
+void SizeList::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
