@@ -4,7 +4,6 @@
 // it would between two clicks.
 #include "drive.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
@@ -89,9 +88,7 @@ BENCHMARK(CellReport)->Iterations(300)->UseManualTime()->Unit(benchmark::kMicros
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    BenchApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,7 +2,6 @@
 // against its schedule (tick t due t x 300 ms after the board was built).
 #include "drive.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 
 #include <cmath>
@@ -11,9 +10,7 @@
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    BenchApplication app(argc, argv);
     MainForm form;
     form.show();
     const Drive drive(form);

@@ -2,9 +2,29 @@
 
 #include "mainform.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+
+// The in-process benchmarks run headless, in the style the program uses.
+class BenchApplication : public QApplication
+{
+public:
+    BenchApplication(int &argc, char **argv)
+        : QApplication(offscreen(argc), argv)
+    {
+        setStyle(QStringLiteral("Fusion"));
+    }
+
+private:
+    // The platform is chosen when the application is constructed.
+    static int &offscreen(int &argc)
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return argc;
+    }
+};
 
 // Drives a window from code the way its controls would: a size chosen in
 // the list, a button clicked, a step of the reveal.

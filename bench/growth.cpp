@@ -3,8 +3,6 @@
 // number of live objects under the window after every clear.
 #include "drive.h"
 
-#include <QApplication>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -26,9 +24,7 @@ long residentKiB()
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    BenchApplication app(argc, argv);
     MainForm form;
     form.show();
     const Drive drive(form);
