@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and packs it as a .deb, then checks
-# that both carry a valid desktop entry, the icons and the AppStream metainfo,
-# and that the package depends on what the program needs at run time.
+# that both carry a valid desktop entry, the icons, the AppStream metainfo,
+# the copyright file, changelog and manual pages, that the package depends on
+# what the program needs at run time, and that lintian finds nothing wrong.
 #   packaging/check.sh <build-dir> <source-dir>
-# Needs desktop-file-utils, appstream, dpkg-dev and file; no root, no network.
+# Needs desktop-file-utils, appstream, dpkg-dev, file, groff-base, lintian and
+# python3-debian; no root, no network.
 set -euo pipefail
 
 if [ $# -ne 2 ]; then
@@ -72,6 +74,81 @@ cmp -s "$root/share/icons/hicolor/256x256/apps/$app.png" "$source/resources/zorb
     fail "256x256 icon is not resources/zorbelin-256.png"
 ok "installed files match the source tree"
 
+# --- Debian's documentation: copyright, changelog, manual pages -----------
+
+docdir=$root/share/doc/zorbelin
+cmp -s "$docdir/copyright" "$source/packaging/copyright" || fail "share/doc/zorbelin/copyright is not packaging/copyright"
+# Compressed as Debian does, gzip -9n: no file name and no time stamp in the
+# header (flag bit 3 clear, bytes 4-7 zero), so rebuilding gives the same bytes.
+gzipped() {
+    local gz=$1 original=$2
+    [ -f "$gz" ] || fail "${gz#"$root"/} missing"
+    cmp -s <(gzip -dc "$gz") "$original" || fail "${gz#"$root"/} does not hold ${original#"$source"/}"
+    local header
+    header=$(od -An -tx1 -N8 "$gz" | tr -d ' \n')
+    [ "${header:0:6}" = 1f8b08 ] || fail "${gz#"$root"/} is not gzip: $header"
+    (( (0x${header:6:2} & 0x08) == 0 )) || fail "${gz#"$root"/} stores a file name (not gzip -n)"
+    [ "${header:8:8}" = 00000000 ] || fail "${gz#"$root"/} stores a time stamp (not gzip -n)"
+}
+gzipped "$docdir/changelog.gz" "$source/packaging/changelog"
+gzipped "$root/share/man/man1/zorbelin.1.gz" "$source/packaging/zorbelin.1"
+gzipped "$root/share/man/bg/man1/zorbelin.1.gz" "$source/packaging/zorbelin.bg.1"
+ok "changelog and manual pages installed, compressed with gzip -9n"
+
+# The copyright file parses as Debian's machine-readable format and puts the
+# whole tree under GPL-3+, pointing to the licence text every Debian system has.
+/usr/bin/python3 - "$docdir/copyright" <<'PY' || fail "share/doc/zorbelin/copyright"
+import sys
+from debian.copyright import Copyright
+with open(sys.argv[1], encoding="utf-8") as f:
+    c = Copyright(f, strict=True)
+assert c.header.format, "no Format: line"
+every = c.find_files_paragraph("zorbelin-never-named-file.cpp")
+assert every is not None and "*" in every.files, "no Files: * paragraph"
+assert every.license.synopsis == "GPL-3+", f"Files: * is under {every.license.synopsis}"
+assert every.copyright, "Files: * has no Copyright:"
+named = {p.license.synopsis for p in c.all_files_paragraphs()}
+texts = {p.license.synopsis: p.license.text for p in c.all_license_paragraphs()}
+missing = named - texts.keys()
+assert not missing, f"no License: paragraph for {missing}"
+assert "/usr/share/common-licenses/GPL-3" in texts["GPL-3+"], "GPL-3+ does not point to common-licenses"
+print("ok: copyright is DEP-5:", ", ".join(sorted(named)))
+PY
+
+# The version the changelog and the manual pages state is the project's.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
+changelog_version=$(dpkg-parsechangelog -l "$source/packaging/changelog" -S Version) ||
+    fail "dpkg-parsechangelog cannot read packaging/changelog"
+[ "$changelog_version" = "$version" ] || fail "the changelog's latest entry is $changelog_version, the project is $version"
+for page in zorbelin.1 zorbelin.bg.1; do
+    grep -q "^\.TH ZORBELIN 1 .* \"zorbelin $version\"" "$source/packaging/$page" ||
+        fail "packaging/$page does not say zorbelin $version in .TH"
+done
+ok "changelog and manual pages are for version $version"
+
+# groff with every warning on reports nothing. The English page is plain
+# ASCII, checked as is; the Bulgarian one is UTF-8 Cyrillic, which groff's
+# default PostScript device has no glyphs for, so both are also checked
+# through preconv (-k) on the UTF-8 terminal device, as man shows them.
+groff_quiet() {
+    local out
+    out=$("$@" 2>&1) || fail "$* exited $?: $out"
+    [ -z "$out" ] || { echo "$out" >&2; fail "$* warns"; }
+}
+groff_quiet groff -man -ww -z "$source/packaging/zorbelin.1"
+for page in zorbelin.1 zorbelin.bg.1; do
+    groff_quiet groff -k -man -ww -z -Tutf8 "$source/packaging/$page"
+done
+for heading in NAME SYNOPSIS DESCRIPTION OPTIONS "EXIT STATUS" ENVIRONMENT EXAMPLES; do
+    grep -qx "\.SH $heading" "$source/packaging/zorbelin.1" || fail "zorbelin.1 has no $heading section"
+done
+# The translation documents the same options.
+options() { grep -o '\\-\\-[a-z]*' "$1" | sort -u; }
+[ "$(options "$source/packaging/zorbelin.1")" = "$(options "$source/packaging/zorbelin.bg.1")" ] ||
+    fail "the English and Bulgarian manual pages name different options"
+ok "groff -man -ww reports nothing on either manual page"
+
 # --- the installed files are valid and agree with each other --------------
 
 desktop-file-validate "$desktop" >"$tmp/dfv.log" 2>&1 || true
@@ -116,10 +193,10 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Package names alone, without version constraints or alternatives' bars.
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/:any//; s/^ *//; s/ *$//')
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 qt6-translations-l10n; do
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
-ok "Depends names the Qt libraries and fonts-liberation2"
+ok "Depends names the Qt libraries, fonts-liberation2 and qt6-translations-l10n"
 
 dpkg-deb -c "$deb" | awk '{print $NF}' >"$tmp/contents"
 for path in \
@@ -127,9 +204,23 @@ for path in \
     ./usr/share/applications/$app.desktop \
     ./usr/share/icons/hicolor/32x32/apps/$app.png \
     ./usr/share/icons/hicolor/256x256/apps/$app.png \
-    ./usr/share/metainfo/$app.metainfo.xml; do
+    ./usr/share/metainfo/$app.metainfo.xml \
+    ./usr/share/doc/zorbelin/copyright \
+    ./usr/share/doc/zorbelin/changelog.gz \
+    ./usr/share/man/man1/zorbelin.1.gz \
+    ./usr/share/man/bg/man1/zorbelin.1.gz; do
     grep -qxF "$path" "$tmp/contents" || fail "the .deb lacks $path"
 done
-ok "the .deb holds the program, desktop entry, icons and metainfo under /usr"
+ok "the .deb holds the program, desktop entry, icons, metainfo, copyright, changelog and manual pages"
+
+# lintian, with the informational and pedantic tags shown too; any error or
+# warning fails. It says it would rather not run as root; that is no tag.
+lintian --pedantic --display-info --display-experimental "$deb" >"$tmp/lintian.log" 2>&1 || true
+echo "lintian on $(basename "$deb"):"
+sed 's/^/    /' "$tmp/lintian.log"
+grep -Eq '^[EW]: ' "$tmp/lintian.log" && fail "lintian reports errors or warnings"
+grep -Eq '^[IPXO]: |^N: |^running with root privileges is not recommended!$|^$' -v "$tmp/lintian.log" &&
+    fail "lintian printed something it should not"
+ok "lintian: no errors, no warnings"
 
 echo "packaging: all checks passed"
