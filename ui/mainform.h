@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class ButtonArray;
+class ButtonStyle;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -78,6 +79,7 @@ private:
     std::array<QRadioButton *, 2> Option1{};
     QLabel *Image1 = nullptr;
     QTimer Timer1;
+    ButtonStyle *buttonStyle = nullptr;
 
     MagicSquare Square;
     double SquareOrder = 0.0;
