@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "buttonarray.h"
+#include "buttonstyle.h"
 #include "narrow.h"
 #include "sizelist.h"
 #include "textbox.h"
@@ -43,6 +44,9 @@ constexpr TwipsRect Image1{3120, 1080, 3300, 3435};
 const QColor WindowColour(0xC0, 0xC0, 0xFF);
 const QColor ButtonColour(0x80, 0x80, 0xFF);
 const QColor LabelColour(0xFF, 0xC0, 0x80);
+// A disabled caption stays readable on the button colour (about 3:1), and
+// still looks unlike the black of an enabled one.
+const QColor DisabledCaptionColour(0x40, 0x40, 0x70);
 
 constexpr int RevealIntervalMs = 300;
 
@@ -70,6 +74,16 @@ void setBackground(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::Button, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+// A push button filled with the button colour in every state.
+void paintAsButton(QPushButton *button, QStyle *style)
+{
+    setBackground(button, ButtonColour);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledCaptionColour);
+    button->setPalette(palette);
+    button->setStyle(style);
 }
 
 // The cells of a board are numbered down the columns, columns from left to
@@ -131,7 +145,7 @@ MainForm::MainForm(QWidget *parent)
     std::call_once(accessibleWindow, [] { QAccessible::installFactory(accessibleMainForm); });
     setWindowTitle(QStringLiteral("https://zorbelin.example Зорбелин нечетен брой"));
     setWindowIcon(QIcon(QStringLiteral(":/zorbelin.ico")));
-    setFixedSize(toPixels(Layout::ClientArea).size());
+    setFixedSize(clientSize());
     setBackground(this, WindowColour);
     setFont(timesNewRoman(12));
 
@@ -141,6 +155,11 @@ MainForm::MainForm(QWidget *parent)
     connectHandlers();
 
     Form_Load();
+}
+
+QSize MainForm::clientSize()
+{
+    return toPixels(Layout::ClientArea).size();
 }
 
 void MainForm::createControls()
@@ -173,9 +192,11 @@ void MainForm::createSizeList()
 
 void MainForm::createBoardTemplate()
 {
+    buttonStyle = new ButtonStyle;
+    buttonStyle->setParent(this);
     auto *cell = new QPushButton(this);
     place(cell, Layout::Command1);
-    setBackground(cell, ButtonColour);
+    paintAsButton(cell, buttonStyle);
     cell->setFont(timesNewRoman(8.25));
     cell->setVisible(false);
     Command1 = new ButtonArray(QStringLiteral("Command1"), cell, this);
@@ -184,7 +205,7 @@ void MainForm::createBoardTemplate()
     Command2 = new QPushButton(QStringLiteral("Чисти"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     place(Command2, Layout::Command2);
-    setBackground(Command2, ButtonColour);
+    paintAsButton(Command2, buttonStyle);
     Command2->setEnabled(false);
     Command2->setAccessibleDescription(QStringLiteral("Изчиства дъската"));
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class ButtonArray;
+class ButtonStyle;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -25,6 +26,9 @@ class MainForm : public QWidget
 
 public:
     explicit MainForm(QWidget *parent = nullptr);
+
+    // The size of the window's client area, in logical pixels.
+    static QSize clientSize();
 
     bool boardCleared() const { return BoardCleared; }
     std::int16_t revealCounter() const { return RevealCounter; }
@@ -75,6 +79,7 @@ private:
     std::array<QRadioButton *, 2> Option1{};
     QLabel *Image1 = nullptr;
     QTimer Timer1;
+    ButtonStyle *buttonStyle = nullptr;
 
     MagicSquare Square;
     double SquareOrder = 0.0;
