@@ -149,6 +149,24 @@ options() { grep -o '\\-\\-[a-z]*' "$1" | sort -u; }
     fail "the English and Bulgarian manual pages name different options"
 ok "groff -man -ww reports nothing on either manual page"
 
+# The manual pages describe the installed program: its version, every option
+# its --help lists, and the example output of --print 3. None of these needs
+# a display.
+program=$root/bin/zorbelin
+[ "$("$program" --version)" = "zorbelin $version" ] || fail "zorbelin --version says $("$program" --version)"
+help_options=$("$program" --help | grep -o -- '--[a-z]*' | sort -u)
+[ -n "$help_options" ] || fail "zorbelin --help names no options"
+[ "$help_options" = "$(options "$source/packaging/zorbelin.1" | sed 's/\\//g')" ] ||
+    fail "zorbelin --help names $(echo $help_options), the manual page $(options "$source/packaging/zorbelin.1" | sed 's/\\//g' | tr '\n' ' ')"
+# The lines between .EX and .EE right after "--print 3" in each page.
+for page in zorbelin.1 zorbelin.bg.1; do
+    example=$(awk '/zorbelin \\-\\-print 3$/ { seen = 1 } seen && /^\.EE/ { exit } seen && inside { print } seen && /^\.EX/ { inside = 1 }' \
+        "$source/packaging/$page")
+    [ -n "$example" ] || fail "$page has no example output of zorbelin --print 3"
+    [ "$example" = "$("$program" --print 3)" ] || fail "$page shows another --print 3 output than the program prints"
+done
+ok "the manual pages match zorbelin $version's options and its --print 3 output"
+
 # --- the installed files are valid and agree with each other --------------
 
 desktop-file-validate "$desktop" >"$tmp/dfv.log" 2>&1 || true
