@@ -16,7 +16,10 @@ if [ $# -ne 1 ]; then
 fi
 source=$(cd "$1" && pwd)
 
-if ! git -C "$source" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+# The tree itself must be the checkout's top, not a tarball unpacked somewhere
+# inside another repository.
+top=$(git -C "$source" rev-parse --show-toplevel 2>/dev/null || true)
+if [ -z "$top" ] || [ "$(cd "$top" && pwd -P)" != "$(cd "$source" && pwd -P)" ]; then
     echo "SKIPPED: $source is not a git checkout; reuse lint needs git to tell source files from build output"
     exit 77
 fi
