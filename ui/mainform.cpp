@@ -240,6 +240,9 @@ void MainForm::createOrientationFrame()
         setBackground(Option1[i], ButtonColour);
     }
     Option1[0]->setChecked(true);
+    // Only the chosen button is a tab stop, as Qt arranges once either has
+    // had the focus; until then Shift+Tab would reach "Ляво" first.
+    Option1[1]->setFocusPolicy(Qt::ClickFocus);
     Option1[0]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първия ред"));
     Option1[1]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първата колона"));
 }
@@ -353,12 +356,19 @@ void MainForm::Command1_Click(qint16 index)
     }
     const QString rowLine = sumLine(QStringLiteral("Ред: "), row);
     const QString columnLine = sumLine(QStringLiteral("Колона: "), column);
-    Text1[0]->setText(QStringLiteral("Ред: %1, Колона: %2\r\n\r\n").arg(cell.row).arg(cell.column)
-                      + (left ? columnLine + rowLine : rowLine + columnLine));
+    const QString report = QStringLiteral("Ред: %1, Колона: %2\r\n\r\n").arg(cell.row).arg(cell.column)
+                           + (left ? columnLine + rowLine : rowLine + columnLine);
+    if (QAccessible::isActive())
+        Text1[0]->presentToScreenReader(report, Command1->element(index));
+    Text1[0]->setText(report);
 }
 
 void MainForm::Timer1_Timer()
 {
+    // Locked with the focus on it, "Чисти" would pass it on to "Горе", which
+    // is locked next: the focus waits for the first number instead.
+    if (Command2->hasFocus() || Frame1->isAncestorOf(focusWidget()))
+        focusWidget()->clearFocus();
     Command2->setEnabled(false);
     Frame1->setEnabled(false);
     // No entry is selected only after a clear in the first interval: the empty
