@@ -1,6 +1,9 @@
 #include "formdriver.h"
 
 #include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QSignalSpy>
 
 #include <cmath>
@@ -94,6 +97,7 @@ private slots:
     void report_data();
     void report();
     void reportDuringRevealListsHiddenNumbers();
+    void firstTickAfterClearAndNewChoice();
     void largestBoardReport();
     void textBoxCoversTheBoardItOverlaps();
     void buttonFaces_data();
@@ -349,6 +353,24 @@ void TestBoard::reportDuringRevealListsHiddenNumbers()
     QVERIFY(window.text().startsWith(QStringLiteral("Ред: 1, Колона: 3")));
 }
 
+// A clear in the first interval leaves the timer running; the next board's
+// first tick still comes one whole interval after that board is built.
+void TestBoard::firstTickAfterClearAndNewChoice()
+{
+    FormDriver window;
+    window.letTimerRun();
+    window.selectByMouse(QStringLiteral("3"));
+    QTest::qWait(200);
+    window.click(window.clearButton());
+    QVERIFY(window.form().boardCleared());
+    QElapsedTimer clock;
+    clock.start();
+    window.selectByMouse(QStringLiteral("5"));
+    QTRY_VERIFY_WITH_TIMEOUT(window.form().revealCounter() == 1, 1000);
+    QVERIFY2(clock.elapsed() >= 290, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(window.cellCount(), 25);
+}
+
 void TestBoard::largestBoardReport()
 {
     FormDriver window;
@@ -364,6 +386,19 @@ void TestBoard::largestBoardReport()
     QVERIFY(lines[3].endsWith(QLatin1String(" + 209 = 4641")));
     QCOMPARE(lines[2].count(QLatin1String(" + ")), 20);
     QCOMPARE(lines[4], QString());
+
+    // The long lines wrap at the box's width: each is laid out on several
+    // lines, none wider than the box, so every term can be read.
+    TextBox *box = window.textBox();
+    box->grab();
+    const int width = box->viewport()->width();
+    for (int b = 2; b <= 3; ++b) {
+        const QTextLayout *layout = box->document()->findBlockByNumber(b).layout();
+        QVERIFY2(layout->lineCount() >= 2, qPrintable(QString::number(layout->lineCount())));
+        for (int l = 0; l < layout->lineCount(); ++l)
+            QVERIFY(layout->lineAt(l).naturalTextWidth() <= width);
+    }
+    QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
 }
 
 // From order 17 on the board reaches under the text box, which stays on top.

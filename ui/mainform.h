@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+class BoardFocus;
 class ButtonArray;
 class ButtonStyle;
 class QGroupBox;
@@ -36,8 +37,7 @@ public:
     const MagicSquare &square() const { return Square; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void Form_Load();
@@ -57,7 +57,6 @@ private:
     QString listText(int index) const;
     void clearListSelection();
     void prepareCell(QPushButton *cell, int index, int n);
-    void moveAlongBoard(int index, int rowStep, int columnStep);
 
     void createControls();
     void createSizeList();
@@ -66,6 +65,7 @@ private:
     void createLabels();
     void createOrientationFrame();
     void createPicture();
+    void drawPicture();
     void arrangeTabOrder();
     void centreOnScreen();
     void connectHandlers();
@@ -80,6 +80,7 @@ private:
     QLabel *Image1 = nullptr;
     QTimer Timer1;
     ButtonStyle *buttonStyle = nullptr;
+    BoardFocus *boardFocus = nullptr;
 
     MagicSquare Square;
     double SquareOrder = 0.0;
