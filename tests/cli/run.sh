@@ -41,7 +41,8 @@ check "--print 5 without a display" \
 bare "$program" --print 5 --left
 check "--print 5 --left without a display" '[ $status -eq 0 ] && [ "$(head -n 1 "$out")" = "17 23  4 10 11 = 65" ]'
 
-for bad in "--print 4" "--print 23" "--print x" "--print" "--scale 0" "--scale abc" "--scale" "--no-such-option"; do
+# The words of every error are the parser test's; here, how the process ends.
+for bad in "--print 4" "--print" "--scale abc" "--no-such-option"; do
     # shellcheck disable=SC2086
     bare "$program" $bad
     check "$bad: one line naming the option, exit 2" \
