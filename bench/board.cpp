@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The board's work, in-process and offscreen: the square, building and
 // clearing a board, one reveal step, one cell report; and loading Qt's
 // Bulgarian texts, part of every start. Each iteration times

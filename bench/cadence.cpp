@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A real 5 x 5 reveal with the real timer: when each of its 26 ticks came,
 // against its schedule (tick t due t x 300 ms after the board was built).
 #include "drive.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // 1,000 cycles of choose a size, reveal to the end, clear, with n going
 // round 3..21: resident memory after cycle 100 and after cycle 1,000, and the
 // number of live objects under the window after every clear.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts, shows one window and ends the process as soon as its first frame
 // is painted: `startup form` for the program's window with Qt's Bulgarian
 // texts loaded, as the program starts, `startup untranslated` for the same

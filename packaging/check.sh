@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and packs it as a .deb, then checks
 # that both carry a valid desktop entry, the icons, the AppStream metainfo,
 # the copyright file, changelog and manual pages, that the package depends on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "magicsquare.h"
 
 #include "fatal.h"

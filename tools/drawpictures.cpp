@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws Zorbelin's pictures (the Melencolia plaque and the application icon)
 // so they can be regenerated instead of being opaque binary blobs.
 //

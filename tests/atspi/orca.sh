@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the Orca screen reader says while a pupil chooses "3" from the
 # keyboard, waits for the reveal, moves Right, asks for the report with Space
 # and goes back with Escape. Orca runs as on a desktop, in a private X

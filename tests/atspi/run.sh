@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the program with an accessibility bus, inside the X server and D-Bus
 # session that the caller provides (xvfb-run, dbus-run-session), and reads it
 # through AT-SPI.   run.sh <program>

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Reads the running window through AT-SPI, as a screen reader would: every
 control by role and name, a size chosen, a revealed cell and its report, and
 where the keyboard focus goes meanwhile."""

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as a command: exit statuses, one-line errors, the options that
 # need no display, a display that cannot be reached, and --scale on real
 # X servers of two sizes.   run.sh <program> <version>
@@ -51,7 +53,9 @@ done
 
 bare "$program"
 check "no display: one line, exit 2" '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -q DISPLAY "$err"'
-for display in nohost.invalid:0 :99; do
+# A local display number no X server holds (xvfb-run -a takes the low ones).
+free=$(for n in $(seq 300 399); do [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { echo $n; break; }; done)
+for display in nohost.invalid:0 ":$free"; do
     bare env DISPLAY=$display "$program"
     check "DISPLAY=$display: one line naming it, exit 2, no abort" \
         '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -qF "$display" "$err" && ! grep -qi abort "$err"'
