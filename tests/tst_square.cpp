@@ -1,4 +1,5 @@
 #include "magicsquare.h"
+#include "squaretext.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -16,6 +17,8 @@ private slots:
     void smallSquaresCellByCell_data();
     void smallSquaresCellByCell();
     void smallerSquareLeavesLargerAround();
+    void printedSquare_data();
+    void printedSquare();
     void unusedRowAndColumnStayZero();
 };
 
@@ -98,6 +101,25 @@ void TestSquare::everyOrder()
                                          : std::make_pair(row == 1 ? n : row - 1, column == n ? 1 : column + 1);
         QVERIFY2(where[v + 1] == expected, qPrintable(QStringLiteral("after %1").arg(v)));
     }
+
+    // The printout in both orientations: every row ends with the magic sum,
+    // the last line holds n magic column sums, and its numbers are the square's.
+    for (const bool transposed : {false, true}) {
+        const QStringList lines = QString::fromStdString(squareText(square, n, transposed)).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), n + 2);
+        QCOMPARE(lines.constLast(), QString());
+        for (int i = 1; i <= n; ++i) {
+            const QStringList sides = lines[i - 1].split(QStringLiteral(" = "));
+            QCOMPARE(sides.size(), 2);
+            QCOMPARE(sides[1].trimmed().toInt(), magic);
+            const QStringList numbers = sides[0].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            QCOMPARE(numbers.size(), n);
+            for (int j = 1; j <= n; ++j)
+                QCOMPARE(numbers[j - 1].toInt(), int(transposed ? square.at(j, i) : square.at(i, j)));
+        }
+        const QStringList sums = lines[n].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QCOMPARE(sums, QStringList(n, QString::number(magic)));
+    }
 }
 
 void TestSquare::smallSquaresCellByCell_data()
@@ -120,6 +142,34 @@ void TestSquare::smallSquaresCellByCell()
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)
             QCOMPARE(int(square.at(i, j)), rows[(i - 1) * n + (j - 1)]);
+}
+
+// The worksheet text exactly, columns as wide as the widest sum.
+void TestSquare::printedSquare_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("transposed");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("3 top") << 3 << false << QStringLiteral(" 8  1  6 = 15\n 3  5  7 = 15\n 4  9  2 = 15\n15 15 15\n");
+    QTest::newRow("3 left") << 3 << true << QStringLiteral(" 8  3  4 = 15\n 1  5  9 = 15\n 6  7  2 = 15\n15 15 15\n");
+    QTest::newRow("5 top") << 5 << false
+                           << QStringLiteral("17 24  1  8 15 = 65\n23  5  7 14 16 = 65\n 4  6 13 20 22 = 65\n"
+                                             "10 12 19 21  3 = 65\n11 18 25  2  9 = 65\n65 65 65 65 65\n");
+    QTest::newRow("5 left") << 5 << true
+                            << QStringLiteral("17 23  4 10 11 = 65\n24  5  6 12 18 = 65\n 1  7 13 19 25 = 65\n"
+                                              " 8 14 20 21  2 = 65\n15 16 22  3  9 = 65\n65 65 65 65 65\n");
+}
+
+void TestSquare::printedSquare()
+{
+    QFETCH(int, n);
+    QFETCH(bool, transposed);
+    QFETCH(QString, text);
+
+    MagicSquare square;
+    square.build(n);
+    QCOMPARE(QString::fromStdString(squareText(square, n, transposed)), text);
 }
 
 void TestSquare::smallerSquareLeavesLargerAround()

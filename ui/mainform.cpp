@@ -131,7 +131,7 @@ MainForm::MainForm(QWidget *parent)
     std::call_once(accessibleWindow, [] { QAccessible::installFactory(accessibleMainForm); });
     setWindowTitle(QStringLiteral("https://zorbelin.example Зорбелин нечетен брой"));
     setWindowIcon(QIcon(QStringLiteral(":/zorbelin.ico")));
-    setFixedSize(toPixels(Layout::ClientArea).size());
+    setFixedSize(clientSize());
     setBackground(this, WindowColour);
     setFont(timesNewRoman(12));
 
@@ -141,6 +141,11 @@ MainForm::MainForm(QWidget *parent)
     connectHandlers();
 
     Form_Load();
+}
+
+QSize MainForm::clientSize()
+{
+    return toPixels(Layout::ClientArea).size();
 }
 
 void MainForm::createControls()

@@ -26,6 +26,9 @@ class MainForm : public QWidget
 public:
     explicit MainForm(QWidget *parent = nullptr);
 
+    // The size of the window's client area, in logical pixels.
+    static QSize clientSize();
+
     bool boardCleared() const { return BoardCleared; }
     std::int16_t revealCounter() const { return RevealCounter; }
     double squareOrder() const { return SquareOrder; }

@@ -1,0 +1,14 @@
+#include "qttranslation.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+bool loadQtTranslation(QTranslator &translator)
+{
+    const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
+    return translator.load(bulgarian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || translator.load(bulgarian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QStringLiteral(":/translations"));
+}
