@@ -1,8 +1,13 @@
 #include "formdriver.h"
 
 #include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QSignalSpy>
 
+#include <cmath>
+#include <map>
 #include <set>
 
 namespace {
@@ -31,6 +36,46 @@ QStringList captionsByRow(const FormDriver &window, int n)
     return rows;
 }
 
+// Relative luminance and contrast ratio as the accessibility guidelines
+// define them: 21 for black on white, 1 for a colour on itself.
+double luminance(QColor colour)
+{
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double contrast(QColor a, QColor b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What a button looks like inside its bevel: the colour most of the face has,
+// and the caption's colour, the one that stands out most from the face.
+struct Face
+{
+    QColor fill;
+    QColor caption;
+};
+
+Face measureFace(const QImage &image)
+{
+    std::map<QRgb, int> counts;
+    const QRect inside = image.rect().adjusted(2, 2, -2, -2);
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[image.pixel(x, y) & 0xFFFFFF];
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](const auto &a, const auto &b) { return a.second < b.second; });
+    Face face{QColor(most->first), QColor(most->first)};
+    for (const auto &[rgb, count] : counts) {
+        if (contrast(QColor(rgb), face.fill) > contrast(face.caption, face.fill))
+            face.caption = QColor(rgb);
+    }
+    return face;
+}
+
 } // namespace
 
 class TestBoard : public QObject
@@ -52,8 +97,11 @@ private slots:
     void report_data();
     void report();
     void reportDuringRevealListsHiddenNumbers();
+    void firstTickAfterClearAndNewChoice();
     void largestBoardReport();
     void textBoxCoversTheBoardItOverlaps();
+    void buttonFaces_data();
+    void buttonFaces();
 };
 
 void TestBoard::boardIsBuiltHidden_data()
@@ -305,6 +353,24 @@ void TestBoard::reportDuringRevealListsHiddenNumbers()
     QVERIFY(window.text().startsWith(QStringLiteral("Ред: 1, Колона: 3")));
 }
 
+// A clear in the first interval leaves the timer running; the next board's
+// first tick still comes one whole interval after that board is built.
+void TestBoard::firstTickAfterClearAndNewChoice()
+{
+    FormDriver window;
+    window.letTimerRun();
+    window.selectByMouse(QStringLiteral("3"));
+    QTest::qWait(200);
+    window.click(window.clearButton());
+    QVERIFY(window.form().boardCleared());
+    QElapsedTimer clock;
+    clock.start();
+    window.selectByMouse(QStringLiteral("5"));
+    QTRY_VERIFY_WITH_TIMEOUT(window.form().revealCounter() == 1, 1000);
+    QVERIFY2(clock.elapsed() >= 290, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(window.cellCount(), 25);
+}
+
 void TestBoard::largestBoardReport()
 {
     FormDriver window;
@@ -320,6 +386,19 @@ void TestBoard::largestBoardReport()
     QVERIFY(lines[3].endsWith(QLatin1String(" + 209 = 4641")));
     QCOMPARE(lines[2].count(QLatin1String(" + ")), 20);
     QCOMPARE(lines[4], QString());
+
+    // The long lines wrap at the box's width: each is laid out on several
+    // lines, none wider than the box, so every term can be read.
+    TextBox *box = window.textBox();
+    box->grab();
+    const int width = box->viewport()->width();
+    for (int b = 2; b <= 3; ++b) {
+        const QTextLayout *layout = box->document()->findBlockByNumber(b).layout();
+        QVERIFY2(layout->lineCount() >= 2, qPrintable(QString::number(layout->lineCount())));
+        for (int l = 0; l < layout->lineCount(); ++l)
+            QVERIFY(layout->lineAt(l).naturalTextWidth() <= width);
+    }
+    QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
 }
 
 // From order 17 on the board reaches under the text box, which stays on top.
@@ -335,6 +414,74 @@ void TestBoard::textBoxCoversTheBoardItOverlaps()
     QVERIFY(window.textBox()->isAncestorOf(window.form().childAt(underBox)));
     window.clickAt(underBox);
     QCOMPARE(window.text(), report);
+}
+
+// Every push button's face is the button colour in every state, as the
+// screen shows it; captions stay readable, and keyboard focus shows.
+void TestBoard::buttonFaces_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<double>("minimumContrast");
+    QTest::addColumn<double>("maximumContrast");
+
+    QTest::newRow("cell") << "Command1_4" << "plain" << 4.5 << 21.0;
+    QTest::newRow("cell pressed") << "Command1_4" << "pressed" << 4.5 << 21.0;
+    QTest::newRow("cell with focus") << "Command1_4" << "focus" << 4.5 << 21.0;
+    QTest::newRow("Чисти") << "Command2" << "plain" << 4.5 << 21.0;
+    QTest::newRow("Чисти pressed") << "Command2" << "pressed" << 4.5 << 21.0;
+    QTest::newRow("Чисти with focus") << "Command2" << "focus" << 4.5 << 21.0;
+    // Readable, yet plainly weaker than an enabled caption.
+    QTest::newRow("Чисти disabled") << "Command2" << "disabled" << 2.5 << 4.0;
+}
+
+void TestBoard::buttonFaces()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, state);
+    QFETCH(double, minimumContrast);
+    QFETCH(double, maximumContrast);
+
+    FormDriver window;
+    window.selectByMouse(QStringLiteral("3"));
+    window.ticks(state == QLatin1String("disabled") ? 1 : 10);
+    auto *widget = window.child<QPushButton>(button);
+    const QImage plain = widget->grab().toImage();
+    if (state == QLatin1String("pressed")) {
+        widget->setDown(true);
+    } else if (state == QLatin1String("focus")) {
+        // Reached by the keyboard: from the cell above, or by Tab from the board.
+        window.cell(3)->setFocus(Qt::MouseFocusReason);
+        window.key(button == QLatin1String("Command2") ? Qt::Key_Tab : Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), widget);
+    }
+    QCOMPARE(widget->isEnabled(), state != QLatin1String("disabled"));
+    const QImage image = widget->grab().toImage();
+
+    const Face face = measureFace(image);
+    const QColor designed(0x80, 0x80, 0xFF);
+    QVERIFY2(std::abs(face.fill.red() - designed.red()) <= 4 && std::abs(face.fill.green() - designed.green()) <= 4
+                 && std::abs(face.fill.blue() - designed.blue()) <= 4,
+             qPrintable(face.fill.name()));
+    const double captionContrast = contrast(face.caption, face.fill);
+    qInfo("%s %s: face %s, caption %s, contrast %.2f:1", qPrintable(button), qPrintable(state),
+          qPrintable(face.fill.name()), qPrintable(face.caption.name()), captionContrast);
+    QVERIFY2(captionContrast >= minimumContrast && captionContrast <= maximumContrast,
+             qPrintable(QString::number(captionContrast)));
+
+    if (state == QLatin1String("focus")) {
+        // The focus frame: enough pixels changed, and they stand out from the face.
+        int changed = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != plain.pixel(x, y)) {
+                    ++changed;
+                    QVERIFY(contrast(QColor(image.pixel(x, y)), face.fill) >= 3);
+                }
+            }
+        }
+        QVERIFY2(changed >= image.width() + image.height(), qPrintable(QString::number(changed)));
+    }
 }
 
 QTEST_MAIN(TestBoard)

@@ -1,6 +1,7 @@
 #include "buttonarray.h"
 #include "fatalerrordialog.h"
 #include "magicsquare.h"
+#include "qttranslation.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -66,6 +68,11 @@ void TestFatal::misuseEndsTheProgram()
     if (dialog) {
         QVERIFY2(out.contains(QStringLiteral("box: Зорбелин: ")), qPrintable(out));
         QVERIFY2(out.contains(message), qPrintable(out));
+        // Its button speaks Bulgarian, as the window does.
+        const QStringList buttons = out.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^button: ")));
+        QCOMPARE(buttons.size(), 1);
+        QVERIFY2(!buttons[0].contains(QLatin1String("OK")) && buttons[0].contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))),
+                 qPrintable(buttons[0]));
     }
 }
 
@@ -100,6 +107,8 @@ void readTheBox()
             QTimer::singleShot(400, [] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                 std::printf("box: %s: %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
+                for (const QAbstractButton *button : box->buttons())
+                    std::printf("button: %s\n", qPrintable(button->text()));
                 std::fflush(stdout);
                 box->accept();
             });
@@ -121,6 +130,9 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    QTranslator qtTexts;
+    if (loadQtTranslation(qtTexts))
+        QCoreApplication::installTranslator(&qtTexts);
     if (qEnvironmentVariable("ZORBELIN_DIALOG") == QLatin1String("1")) {
         installFatalErrorDialog();
         readTheBox();

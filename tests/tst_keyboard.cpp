@@ -1,5 +1,7 @@
 #include "formdriver.h"
 
+#include <QAccessible>
+
 class TestKeyboard : public QObject
 {
     Q_OBJECT
@@ -8,12 +10,15 @@ private slots:
     void chooseSize_data();
     void chooseSize();
     void focusFollowsTheReveal();
+    void focusMovesOnceOverTheFirstTick();
     void switchOrientation();
-    void clearWithSpace();
+    void clearFromTheKeyboard_data();
+    void clearFromTheKeyboard();
     void arrowsMoveAmongRevealedCells_data();
     void arrowsMoveAmongRevealedCells();
     void reportWithSpaceOrEnter_data();
     void reportWithSpaceOrEnter();
+    void boardIsOneTabStop_data();
     void boardIsOneTabStop();
     void arrowsInTheLeftOrientation();
     void arrowsSkipCellsUnderTheReport();
@@ -69,6 +74,24 @@ void TestKeyboard::focusFollowsTheReveal()
     QCOMPARE(QApplication::focusWidget(), window.cell(4));
 }
 
+// Choosing from the keyboard leaves the focus on "Чисти"; the first tick
+// locks it and the frame without passing the focus through them, and it next
+// lands on the first number: one move, to where the lesson is.
+void TestKeyboard::focusMovesOnceOverTheFirstTick()
+{
+    FormDriver window;
+    window.key(Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), window.clearButton());
+    QList<QWidget *> landed;
+    const QObject watching;
+    connect(qApp, &QApplication::focusChanged, &watching, [&landed](QWidget *, QWidget *now) {
+        if (now)
+            landed << now;
+    });
+    window.ticks(2);
+    QCOMPARE(landed, QList<QWidget *>{window.cell(3)});
+}
+
 void TestKeyboard::switchOrientation()
 {
     FormDriver window;
@@ -89,15 +112,37 @@ void TestKeyboard::switchOrientation()
     QCOMPARE(window.cellCount(), 1);
 }
 
-void TestKeyboard::clearWithSpace()
+// A clear from the keyboard, by "Чисти" or by the other orientation, leaves
+// the focus in the size list, where the next step is.
+void TestKeyboard::clearFromTheKeyboard_data()
 {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("focusChanges");
+
+    QTest::newRow("Space on Чисти") << "Command2" << int(Qt::Key_Space) << 1;
+    // Qt hands the focus to the button it checks, then it goes on to the list.
+    QTest::newRow("Down from Горе to Ляво") << "Option1_0" << int(Qt::Key_Down) << 2;
+}
+
+void TestKeyboard::clearFromTheKeyboard()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(int, focusChanges);
+
     FormDriver window;
     window.keysInList({Qt::Key_End, Qt::Key_Return});
     window.ticks(442);
-    window.clearButton()->setFocus(Qt::TabFocusReason);
-    window.key(Qt::Key_Space);
+    window.child(control)->setFocus(Qt::TabFocusReason);
+    int changes = 0;
+    const QObject watching;
+    connect(qApp, &QApplication::focusChanged, &watching, [&changes] { ++changes; });
+    window.key(Qt::Key(key));
     QVERIFY(window.form().boardCleared());
     QVERIFY(window.list()->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), window.list());
+    QCOMPARE(changes, focusChanges);
 }
 
 void TestKeyboard::arrowsMoveAmongRevealedCells_data()
@@ -152,23 +197,52 @@ void TestKeyboard::reportWithSpaceOrEnter()
     window.key(Qt::Key(key));
     QCOMPARE(window.text(),
              QStringLiteral("Ред: 2, Колона: 2\r\n\r\nРед: 3 + 5 + 7 = 15\r\nКолона: 1 + 5 + 9 = 15\r\n"));
+    // Without a screen reader the report only shows; the focus stays.
+    QVERIFY(!QAccessible::isActive());
+    QTest::qWait(20);
+    QCOMPARE(QApplication::focusWidget(), window.cell(4));
 }
 
-// The board is one stop in the tab order, where the template cell is.
+// The board is one stop in the tab order, where the template cell is: Tab
+// and Shift+Tab come back to the cell focused last, or, when the report
+// covers it, to the first cell in sight in reading order.
+void TestKeyboard::boardIsOneTabStop_data()
+{
+    QTest::addColumn<int>("focused");
+    QTest::addColumn<bool>("report");
+    QTest::addColumn<int>("tabStop");
+
+    QTest::newRow("the cell focused last") << 220 << false << 220;
+    QTest::newRow("the bottom right cell, no report") << 440 << false << 440;
+    QTest::newRow("the bottom right cell, under its report") << 440 << true << 0;
+    QTest::newRow("a cell above the report") << 15 << true << 15;
+}
+
 void TestKeyboard::boardIsOneTabStop()
 {
+    QFETCH(int, focused);
+    QFETCH(bool, report);
+    QFETCH(int, tabStop);
+
     FormDriver window;
     window.selectByMouse(QStringLiteral("21"));
     window.ticks(442);
-    window.cell(220)->setFocus(Qt::TabFocusReason);
+    window.cell(focused)->setFocus(Qt::TabFocusReason);
+    if (report)
+        window.key(Qt::Key_Space);
+    QCOMPARE(window.textBox()->isVisible(), report);
     window.key(Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), window.clearButton());
     window.key(Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), window.cell(440));
+    QCOMPARE(QApplication::focusWidget(), window.cell(tabStop));
     window.key(Qt::Key_Backtab);
     QCOMPARE(QApplication::focusWidget(), window.option(0));
     window.key(Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), window.cell(0));
+    QCOMPARE(QApplication::focusWidget(), window.cell(tabStop));
+    // One cell and "Чисти" are the only buttons Tab stops at.
+    const QList<QPushButton *> buttons = window.form().findChildren<QPushButton *>();
+    QCOMPARE(std::count_if(buttons.begin(), buttons.end(), [](const QPushButton *b) { return b->focusPolicy() & Qt::TabFocus; }),
+             2);
 }
 
 void TestKeyboard::arrowsInTheLeftOrientation()

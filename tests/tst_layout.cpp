@@ -1,14 +1,17 @@
 #include "mainform.h"
+#include "qttranslation.h"
 #include "textbox.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <memory>
 
@@ -99,6 +102,7 @@ class TestLayout : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -120,6 +124,8 @@ private slots:
     void explanatoryText();
     void explanationCannotBeEdited();
     void picture();
+    void contextMenusInBulgarian_data();
+    void contextMenusInBulgarian();
 
 private:
     template<typename T = QWidget> T *child(const char *name) const
@@ -131,7 +137,15 @@ private:
     }
 
     std::unique_ptr<MainForm> form;
+    QTranslator qtTexts;
 };
+
+// As at the program's start: Qt's own texts in Bulgarian.
+void TestLayout::initTestCase()
+{
+    QVERIFY(loadQtTranslation(qtTexts));
+    QCoreApplication::installTranslator(&qtTexts);
+}
 
 void TestLayout::init()
 {
@@ -350,10 +364,10 @@ void TestLayout::tabOrder()
                                QStringLiteral("Text1_1"),  QStringLiteral("Frame1"),     QStringLiteral("Option1_0"),
                                QStringLiteral("Option1_1")};
     // Labels and the frame never take the focus, so only the others have a
-    // place in the chain.
+    // place in the chain; the board's cells take it by Tab once revealed.
     QStringList focusable;
     for (const QString &name : expected) {
-        if (child(qPrintable(name))->focusPolicy() & Qt::TabFocus)
+        if (child(qPrintable(name))->focusPolicy() != Qt::NoFocus)
             focusable << name;
     }
     QCOMPARE(focusable.size(), 7);
@@ -450,6 +464,52 @@ void TestLayout::picture()
     QCOMPARE(image->size(), QSize(220, 229));
     QVERIFY(!image->hasScaledContents());
     QCOMPARE(image->frameShape(), QFrame::NoFrame);
+}
+
+// The menus Qt builds for a right click on the text box and on its scroll
+// bar; the scroll bar's is read as it pops up.
+void TestLayout::contextMenusInBulgarian_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("entries");
+
+    QTest::newRow("text box") << "Text1_0" << 2;
+    QTest::newRow("its scroll bar") << "scroll bar" << 7;
+}
+
+void TestLayout::contextMenusInBulgarian()
+{
+    QFETCH(QString, target);
+    QFETCH(int, entries);
+
+    auto *box = child<TextBox>("Text1_0");
+    QStringList texts;
+    const auto read = [&texts](const QMenu *menu) {
+        for (const QAction *action : menu->actions()) {
+            if (!action->isSeparator())
+                texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        }
+    };
+    if (target == QLatin1String("Text1_0")) {
+        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        read(menu.get());
+    } else {
+        QTimer::singleShot(0, [&read] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                read(menu);
+                menu->close();
+            }
+        });
+        QScrollBar *bar = box->verticalScrollBar();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), bar->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(bar, &event);
+    }
+
+    qInfo("%s: %s", qPrintable(target), qPrintable(texts.join(QStringLiteral(" | "))));
+    QVERIFY(texts.size() >= entries);
+    for (const QString &text : texts) {
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("^[А-Яа-яЁё ,.-]+$"))), qPrintable(text));
+    }
 }
 
 QTEST_MAIN(TestLayout)

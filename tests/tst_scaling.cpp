@@ -11,6 +11,7 @@ private slots:
     void windowKeepsItsProportions();
     void pictureIsDrawnForTheScreen();
     void largestNumberFitsACell();
+    void pictureFollowsTheScreen();
 
 private:
     static qreal factor() { return qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble(); }
@@ -57,6 +58,22 @@ void TestScaling::largestNumberFitsACell()
     const QRect text = cell->fontMetrics().boundingRect(contents, Qt::AlignCenter, cell->text());
     QVERIFY2(contents.contains(text),
              qPrintable(QStringLiteral("text %1 in %2").arg(text.width()).arg(contents.width())));
+}
+
+// Run with two screens of different density: moved from one to the other,
+// the window draws its picture for the new one.
+void TestScaling::pictureFollowsTheScreen()
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        QSKIP("one screen only");
+    FormDriver window;
+    const auto picture = [&window] { return window.child<QLabel>(QStringLiteral("Image1"))->pixmap(); };
+    for (QScreen *screen : {screens[1], screens[0], screens[1]}) {
+        window.form().windowHandle()->setScreen(screen);
+        QTRY_COMPARE(picture().devicePixelRatio(), screen->devicePixelRatio());
+        QCOMPARE(picture().size(), (QSizeF(220, 229) * screen->devicePixelRatio()).toSize());
+    }
 }
 
 QTEST_MAIN(TestScaling)

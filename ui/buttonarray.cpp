@@ -48,6 +48,8 @@ void ButtonArray::create(int index)
     button->resize(model->size());
     button->setFont(model->font());
     button->setPalette(model->palette());
+    if (model->testAttribute(Qt::WA_SetStyle))
+        button->setStyle(model->style());
     button->setAutoFillBackground(model->autoFillBackground());
     button->setFlat(model->isFlat());
     button->setFocusPolicy(model->focusPolicy());

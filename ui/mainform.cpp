@@ -1,6 +1,9 @@
 #include "mainform.h"
 
+#include "boardfocus.h"
 #include "buttonarray.h"
+#include "buttonstyle.h"
+#include "cellplace.h"
 #include "narrow.h"
 #include "sizelist.h"
 #include "textbox.h"
@@ -10,13 +13,13 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include <mutex>
 #include <vector>
@@ -43,6 +46,9 @@ constexpr TwipsRect Image1{3120, 1080, 3300, 3435};
 const QColor WindowColour(0xC0, 0xC0, 0xFF);
 const QColor ButtonColour(0x80, 0x80, 0xFF);
 const QColor LabelColour(0xFF, 0xC0, 0x80);
+// A disabled caption stays readable on the button colour (about 3:1), and
+// still looks unlike the black of an enabled one.
+const QColor DisabledCaptionColour(0x40, 0x40, 0x70);
 
 constexpr int RevealIntervalMs = 300;
 
@@ -72,23 +78,14 @@ void setBackground(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
-// The cells of a board are numbered down the columns, columns from left to
-// right: cell k of an order-n board stands in row k mod n + 1 and column
-// k div n + 1.
-struct CellPlace
+// A push button filled with the button colour in every state.
+void paintAsButton(QPushButton *button, QStyle *style)
 {
-    int row;
-    int column;
-};
-
-CellPlace cellPlace(int index, int n)
-{
-    return {index % n + 1, index / n + 1};
-}
-
-int cellIndex(int row, int column, int n)
-{
-    return (column - 1) * n + (row - 1);
+    setBackground(button, ButtonColour);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledCaptionColour);
+    button->setPalette(palette);
+    button->setStyle(style);
 }
 
 // One line of the cell report: the terms joined by " + ", then their sum.
@@ -178,18 +175,19 @@ void MainForm::createSizeList()
 
 void MainForm::createBoardTemplate()
 {
+    buttonStyle = new ButtonStyle;
+    buttonStyle->setParent(this);
     auto *cell = new QPushButton(this);
     place(cell, Layout::Command1);
-    setBackground(cell, ButtonColour);
+    paintAsButton(cell, buttonStyle);
     cell->setFont(timesNewRoman(8.25));
     cell->setVisible(false);
     Command1 = new ButtonArray(QStringLiteral("Command1"), cell, this);
-    prepareCell(cell, 0, 1);
 
     Command2 = new QPushButton(QStringLiteral("Чисти"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     place(Command2, Layout::Command2);
-    setBackground(Command2, ButtonColour);
+    paintAsButton(Command2, buttonStyle);
     Command2->setEnabled(false);
     Command2->setAccessibleDescription(QStringLiteral("Изчиства дъската"));
 }
@@ -209,6 +207,8 @@ void MainForm::createTextBoxes()
     // Where a large board reaches under the text box, the report the user
     // asked for stays readable.
     Command1->element(0)->stackUnder(Text1[0]);
+    boardFocus = new BoardFocus(Command1, Text1[0], this);
+    prepareCell(Command1->element(0), 0, 1);
 }
 
 void MainForm::createLabels()
@@ -240,6 +240,9 @@ void MainForm::createOrientationFrame()
         setBackground(Option1[i], ButtonColour);
     }
     Option1[0]->setChecked(true);
+    // Only the chosen button is a tab stop, as Qt arranges once either has
+    // had the focus; until then Shift+Tab would reach "Ляво" first.
+    Option1[1]->setFocusPolicy(Qt::ClickFocus);
     Option1[0]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първия ред"));
     Option1[1]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първата колона"));
 }
@@ -249,8 +252,16 @@ void MainForm::createPicture()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     place(Image1, Layout::Image1);
-    // On a high-density screen the drawing made at twice the size is brought
-    // to the screen's own resolution, so the picture stays sharp.
+    drawPicture();
+    Image1->setAccessibleName(
+        QStringLiteral("Магическият квадрат 4 × 4 от гравюрата „Меланхолия I“ на Албрехт Дюрер, 1514 г."));
+    Image1->setAccessibleDescription(QStringLiteral("Редове: 16, 3, 2, 13; 5, 10, 11, 8; 9, 6, 7, 12; 4, 15, 14, 1"));
+}
+
+// On a high-density screen the drawing made at twice the size is brought to
+// the screen's own resolution, so the picture stays sharp.
+void MainForm::drawPicture()
+{
     const qreal ratio = devicePixelRatioF();
     QPixmap picture(ratio > 1 ? QStringLiteral(":/melencolia@2x.jpg") : QStringLiteral(":/melencolia.jpg"));
     const QSize pixels = (QSizeF(Image1->size()) * ratio).toSize();
@@ -258,9 +269,13 @@ void MainForm::createPicture()
         picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     picture.setDevicePixelRatio(ratio);
     Image1->setPixmap(picture);
-    Image1->setAccessibleName(
-        QStringLiteral("Магическият квадрат 4 × 4 от гравюрата „Меланхолия I“ на Албрехт Дюрер, 1514 г."));
-    Image1->setAccessibleDescription(QStringLiteral("Редове: 16, 3, 2, 13; 5, 10, 11, 8; 9, 6, 7, 12; 4, 15, 14, 1"));
+}
+
+void MainForm::showEvent(QShowEvent *event)
+{
+    // Moved to a screen of another density, the window draws its picture anew.
+    connect(windowHandle(), &QWindow::screenChanged, this, &MainForm::drawPicture, Qt::UniqueConnection);
+    QWidget::showEvent(event);
 }
 
 void MainForm::arrangeTabOrder()
@@ -341,12 +356,19 @@ void MainForm::Command1_Click(qint16 index)
     }
     const QString rowLine = sumLine(QStringLiteral("Ред: "), row);
     const QString columnLine = sumLine(QStringLiteral("Колона: "), column);
-    Text1[0]->setText(QStringLiteral("Ред: %1, Колона: %2\r\n\r\n").arg(cell.row).arg(cell.column)
-                      + (left ? columnLine + rowLine : rowLine + columnLine));
+    const QString report = QStringLiteral("Ред: %1, Колона: %2\r\n\r\n").arg(cell.row).arg(cell.column)
+                           + (left ? columnLine + rowLine : rowLine + columnLine);
+    if (QAccessible::isActive())
+        Text1[0]->presentToScreenReader(report, Command1->element(index));
+    Text1[0]->setText(report);
 }
 
 void MainForm::Timer1_Timer()
 {
+    // Locked with the focus on it, "Чисти" would pass it on to "Горе", which
+    // is locked next: the focus waits for the first number instead.
+    if (Command2->hasFocus() || Frame1->isAncestorOf(focusWidget()))
+        focusWidget()->clearFocus();
     Command2->setEnabled(false);
     Frame1->setEnabled(false);
     // No entry is selected only after a clear in the first interval: the empty
@@ -393,6 +415,7 @@ void MainForm::ShowBoard()
 {
     BuildSquare();
     const int n = order();
+    boardFocus->setOrder(n);
     const TwipsRect &model = Layout::Command1;
     const int last = n * n - 1;
     for (int k = 1; k <= last; ++k) {
@@ -422,10 +445,19 @@ void MainForm::ClearBoard()
     const int count = toInt16(order() * order() - 1);
     for (int k = 1; k <= count; ++k)
         Command1->destroy(k);
+    // A clear from the keyboard leaves the focus where the next step is.
+    const bool byClearButton = Command2->hasFocus();
+    const bool byOrientation = Frame1->isAncestorOf(focusWidget());
     Command1->element(0)->setVisible(false);
     Text1[0]->setVisible(true);
     List1->setEnabled(true);
     clearListSelection();
+    if (byClearButton) {
+        List1->setFocus(Qt::OtherFocusReason);
+    } else if (byOrientation) {
+        // An arrow key gives the focus to the option button after clicking it.
+        QTimer::singleShot(0, List1, [list = List1] { list->setFocus(Qt::OtherFocusReason); });
+    }
     Command2->setEnabled(false);
     Text1[0]->setText(QString());
     BoardCleared = true;
@@ -458,84 +490,11 @@ void MainForm::clearListSelection()
 }
 
 // What a cell needs besides the template's look: its place for assistive
-// technology, its place in the tab order (the board sits where the template
-// does), and the arrow keys.
+// technology, and the keyboard.
 void MainForm::prepareCell(QPushButton *cell, int index, int n)
 {
     const CellPlace place = cellPlace(index, n);
     cell->setAccessibleDescription(QStringLiteral("Ред %1, Колона %2").arg(place.row).arg(place.column));
     if (index > 0)
-        QWidget::setTabOrder(Command1->element(index - 1), cell);
-    cell->installEventFilter(this);
-}
-
-// Arrow keys move among the cells on the board, skipping hidden ones; Enter
-// asks for a cell's report as Space and a click do.
-bool MainForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const int index = Command1->indexOf(watched);
-    if (index < 0)
-        return QWidget::eventFilter(watched, event);
-
-    switch (static_cast<QKeyEvent *>(event)->key()) {
-    case Qt::Key_Up:
-        moveAlongBoard(index, -1, 0);
-        return true;
-    case Qt::Key_Down:
-        moveAlongBoard(index, 1, 0);
-        return true;
-    case Qt::Key_Left:
-        moveAlongBoard(index, 0, -1);
-        return true;
-    case Qt::Key_Right:
-        moveAlongBoard(index, 0, 1);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        Command1->element(index)->click();
-        return true;
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
-}
-
-void MainForm::moveAlongBoard(int index, int rowStep, int columnStep)
-{
-    const int n = order();
-    CellPlace place = cellPlace(index, n);
-    for (;;) {
-        place.row += rowStep;
-        place.column += columnStep;
-        if (place.row < 1 || place.row > n || place.column < 1 || place.column > n)
-            return;
-        // A cell under the report box cannot be seen, so it is skipped like a
-        // hidden one.
-        QPushButton *next = Command1->element(cellIndex(place.row, place.column, n));
-        if (next->isVisible() && childAt(next->geometry().center()) == next) {
-            // Moved by a key, so the style draws the focus, as after Tab.
-            setAttribute(Qt::WA_KeyboardFocusChange);
-            next->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
-}
-
-// The board is one stop in the tab order: from a cell, Tab and Shift+Tab go
-// to the control after or before the board instead of through every cell.
-bool MainForm::focusNextPrevChild(bool next)
-{
-    const int n = order();
-    if (BoardCleared || Command1->indexOf(focusWidget()) < 0)
-        return QWidget::focusNextPrevChild(next);
-    std::vector<Qt::FocusPolicy> policies(n * n);
-    for (int k = 0; k < n * n; ++k) {
-        policies[k] = Command1->element(k)->focusPolicy();
-        Command1->element(k)->setFocusPolicy(Qt::NoFocus);
-    }
-    const bool moved = QWidget::focusNextPrevChild(next);
-    for (int k = 0; k < n * n; ++k)
-        Command1->element(k)->setFocusPolicy(policies[k]);
-    return moved;
+        boardFocus->addCell(index);
 }

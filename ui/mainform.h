@@ -8,7 +8,9 @@
 #include <array>
 #include <cstdint>
 
+class BoardFocus;
 class ButtonArray;
+class ButtonStyle;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -35,8 +37,7 @@ public:
     const MagicSquare &square() const { return Square; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void Form_Load();
@@ -56,7 +57,6 @@ private:
     QString listText(int index) const;
     void clearListSelection();
     void prepareCell(QPushButton *cell, int index, int n);
-    void moveAlongBoard(int index, int rowStep, int columnStep);
 
     void createControls();
     void createSizeList();
@@ -65,6 +65,7 @@ private:
     void createLabels();
     void createOrientationFrame();
     void createPicture();
+    void drawPicture();
     void arrangeTabOrder();
     void centreOnScreen();
     void connectHandlers();
@@ -78,6 +79,8 @@ private:
     std::array<QRadioButton *, 2> Option1{};
     QLabel *Image1 = nullptr;
     QTimer Timer1;
+    ButtonStyle *buttonStyle = nullptr;
+    BoardFocus *boardFocus = nullptr;
 
     MagicSquare Square;
     double SquareOrder = 0.0;

@@ -1,6 +1,8 @@
 #include "sizelist.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
+#include <QTimer>
 
 SizeList::SizeList(QWidget *parent)
     : QListWidget(parent)
@@ -32,4 +34,21 @@ void SizeList::keyPressEvent(QKeyEvent *event)
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+// The entry under the cursor becomes current as the list takes the focus,
+// and a screen reader hears of it before it hears of the list itself, so it
+// names no entry; it is told again once the list has the focus.
+void SizeList::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    if (!QAccessible::isActive())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        if (!hasFocus() || !currentIndex().isValid())
+            return;
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(currentIndex().row());
+        QAccessible::updateAccessibility(&focus);
+    });
 }

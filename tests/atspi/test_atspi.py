@@ -1,5 +1,7 @@
 """Reads the running window through AT-SPI, as a screen reader would: every
-control by role and name, a size chosen, a revealed cell and its report."""
+control by role and name, a size chosen, a revealed cell and its report, and
+where the keyboard focus goes meanwhile."""
+import subprocess
 import sys
 import time
 
@@ -35,6 +37,22 @@ def find(parent, role, name=None, prefix=None):
     raise AssertionError(f"no {role} named {name or prefix!r} among {[(c.getRoleName(), c.name) for c in children(parent)]}")
 
 
+def xdotool(*arguments):
+    """The program's window, given the keyboard as a person's click would, then `arguments`."""
+    subprocess.run(["xdotool", "search", "--name", "нечетен брой", "windowfocus", "--sync", *arguments], check=True)
+
+
+def key(name):
+    xdotool("key", name)
+
+
+def focused_since(start):
+    """What took the focus since `start`; Qt may tell of one focus change twice."""
+    names = [name for kind, name, detail, when in EVENTS
+             if kind == "object:state-changed:focused" and detail == 1 and when >= start]
+    return [name for i, name in enumerate(names) if i == 0 or names[i - 1] != name]
+
+
 def text_of(node):
     text = node.queryText()
     return text.getText(0, text.characterCount)
@@ -45,6 +63,7 @@ def main():
     assert pump(15, lambda: any(a is not None and a.name == "zorbelin" for a in desktop)), "the program never appeared"
     app = next(a for a in desktop if a is not None and a.name == "zorbelin")
     window = find(app, "frame", prefix="https://zorbelin.example ")
+    xdotool()
     assert window.name.endswith(" Зорбелин нечетен брой"), window.name
 
     sizes = find(window, "list", "Брой")
@@ -74,10 +93,11 @@ def main():
                 print(f"      {grandchild.getRoleName()}: {grandchild.name}")
 
     pyatspi.Registry.registerEventListener(
-        lambda e: EVENTS.append((e.type, e.source.name if e.source else None, e.detail1)),
-        "object:state-changed:showing", "object:text-changed")
+        lambda e: EVENTS.append((e.type, e.source.name if e.source else None, e.detail1, time.time())),
+        "object:state-changed:showing", "object:state-changed:focused", "object:text-changed")
 
     # Choosing "3" as a screen reader user would: the item's own action.
+    chosen = time.time()
     find(sizes, "list item", "3").queryAction().doAction(0)
 
     def revealed_one():
@@ -86,7 +106,13 @@ def main():
     assert pump(3, revealed_one), "the number 1 was never revealed"
     one = revealed_one()[0]
     assert one.description == "Ред 1, Колона 2", one.description
-    assert pump(1, lambda: ("object:state-changed:showing", "1", 1) in EVENTS), "the reveal was not announced"
+    assert pump(1, lambda: any(e[:3] == ("object:state-changed:showing", "1", 1) for e in EVENTS)), \
+        "the reveal was not announced"
+    # The focus moves once over the first tick: from where choosing left it
+    # ("Чисти"), straight to the first number, not through the controls the
+    # tick locks.
+    assert pump(1, lambda: focused_since(chosen)[-1:] == ["1"]), focused_since(chosen)
+    assert focused_since(chosen) == ["Чисти", "1"], focused_since(chosen)
     hidden = [c.name for c in children(window) if c.getRoleName() == "push button" and c.name not in ("Чисти", "1")
               and not showing(c)]
     assert hidden, "every cell is showing too early"
@@ -94,12 +120,26 @@ def main():
 
     action = one.queryAction()
     assert action.getName(0) == "Press", action.getName(0)
-    action.doAction(0)
-    report = "Ред: 1, Колона: 2\n\nРед: 8 + 1 + 6 = 15\nКолона: 1 + 5 + 9 = 15\n"
-    assert pump(2, lambda: text_of(box) == report), repr(text_of(box))
-    assert pump(1, lambda: any(t.startswith("object:text-changed:insert") and n == box.name for t, n, _ in EVENTS)), \
-        "the new report was not announced"
-    print("Report as read:", text_of(box).replace("\n", " | "))
+
+    # From the keyboard: Right to "6", Space for its report. A screen reader
+    # speaks what takes the focus, so the report box takes it, with the whole
+    # report as its description; Escape goes back to the cell.
+    assert pump(4, lambda: not window.getChildAtIndex(0) or clear.getState().contains(pyatspi.STATE_ENABLED)), \
+        "the reveal did not end"
+    moved = time.time()
+    key("Right")
+    assert pump(2, lambda: focused_since(moved) == ["6"]), focused_since(moved)
+    asked = time.time()
+    key("space")
+    report = "Ред: 1, Колона: 3\n\nРед: 8 + 1 + 6 = 15\nКолона: 6 + 7 + 2 = 15\n"
+    assert pump(2, lambda: focused_since(asked) == [box.name]), focused_since(asked)
+    assert box.description == report, repr(box.description)
+    assert text_of(box) == report, repr(text_of(box))
+    print("Report as read:", box.name, "|", box.description.replace("\n", " | "))
+    back = time.time()
+    key("Escape")
+    assert pump(2, lambda: focused_since(back) == ["6"]), focused_since(back)
+    print("Escape goes back to:", focused_since(back))
     return 0
 
 
