@@ -1,0 +1,39 @@
+# The Windows build: one zorbelin.exe to copy to a school PC and double-click,
+# with no installer and nothing to put beside it. Included from the top
+# CMakeLists.txt only when building for Windows (scripts/build-windows).
+enable_language(RC)
+
+# A window program: Windows opens no console for it.
+set_target_properties(zorbelin PROPERTIES WIN32_EXECUTABLE ON)
+
+# The icon Explorer shows and the version in the file's properties, both
+# taken from this project.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/zorbelin.rc.in ${PROJECT_BINARY_DIR}/zorbelin.rc @ONLY)
+target_sources(zorbelin PRIVATE ${PROJECT_BINARY_DIR}/zorbelin.rc)
+
+# Qt is static, so its plugins are linked in: the Windows platform and the
+# readers of the picture (JPEG) and the icon (ICO). No style plugin: the
+# program uses Fusion, which is part of Qt Widgets.
+qt_import_plugins(zorbelin
+    INCLUDE Qt6::QWindowsIntegrationPlugin
+    INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin Qt6::QICOPlugin
+    EXCLUDE_BY_TYPE styles)
+
+# A static Qt has no translations folder to load Qt's own Bulgarian texts
+# from, so they travel inside the program; main.cpp falls back to this copy.
+set(ZORBELIN_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH
+    "Folder holding qtbase_bg.qm of the same Qt version (Debian: qt6-translations-l10n)")
+if(NOT EXISTS ${ZORBELIN_QT_TRANSLATIONS}/qtbase_bg.qm)
+    message(FATAL_ERROR "${ZORBELIN_QT_TRANSLATIONS}/qtbase_bg.qm is missing: install qt6-translations-l10n")
+endif()
+qt_add_resources(zorbelin qt_translations
+    PREFIX /translations
+    BASE ${ZORBELIN_QT_TRANSLATIONS}
+    FILES ${ZORBELIN_QT_TRANSLATIONS}/qtbase_bg.qm)
+
+# The C and C++ runtimes and winpthread are linked in too, into the program and
+# into every test built after this point, so none of them needs a DLL.
+target_link_options(zorbelin PRIVATE -static -static-libgcc -static-libstdc++)
+# A release leaves out the symbols: about half the size to copy around.
+target_link_options(zorbelin PRIVATE $<$<CONFIG:Release>:-s>)
+add_link_options(-static -static-libgcc -static-libstdc++)
