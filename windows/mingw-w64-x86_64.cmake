@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (posix threads, so
 # std::thread and friends work). Used for Qt's own static build and, through
 # that Qt's qt-cmake, for the program.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows build: one zorbelin.exe to copy to a school PC and double-click,
 # with no installer and nothing to put beside it. Included from the top
 # CMakeLists.txt only when building for Windows (scripts/build-windows).

@@ -65,7 +65,8 @@ done
 window_size() {
     local screen=$1
     shift
-    xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
+    # Numbers of its own, apart from the other tests' X servers started alongside.
+    xvfb-run -a -n 200 -s "-screen 0 ${screen}x24" bash -c '
         "$@" 2>"'"$err"'" & program=$!
         for _ in $(seq 100); do
             window=$(xdotool search --onlyvisible --name "нечетен брой" 2>/dev/null | head -n 1)
