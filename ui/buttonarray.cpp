@@ -58,9 +58,6 @@ void ButtonArray::create(int index)
     button->setFocusPolicy(model->focusPolicy());
     button->setEnabled(model->isEnabled());
     button->setVisible(false);
-    // Copies sit at the template's level, so whatever the layout put above
-    // the template stays above the whole board.
-    button->stackUnder(model);
 
     if (m_elements.size() <= static_cast<size_t>(index))
         m_elements.resize(index + 1, nullptr);

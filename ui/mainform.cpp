@@ -434,6 +434,9 @@ void MainForm::ShowBoard()
         cell->setText(QString::number(Square.at(place.row, place.column)));
         prepareCell(cell, k, n);
     }
+    // New cells come on top; the report box goes back above the board. One
+    // raise is far cheaper than stacking each of 440 cells under it.
+    Text1[0]->raise();
     RevealCounter = 0;
     Command1->element(0)->setText(QString::number(Square.at(1, 1)));
     // Restarting keeps the first tick one whole interval after the board,
@@ -497,7 +500,8 @@ void MainForm::clearListSelection()
 void MainForm::prepareCell(QPushButton *cell, int index, int n)
 {
     const CellPlace place = cellPlace(index, n);
-    cell->setAccessibleDescription(QStringLiteral("Ред %1, Колона %2").arg(place.row).arg(place.column));
+    cell->setAccessibleDescription(QStringLiteral("Ред ") + QString::number(place.row) + QStringLiteral(", Колона ")
+                                   + QString::number(place.column));
     if (index > 0)
         boardFocus->addCell(index);
 }
