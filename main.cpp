@@ -16,6 +16,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -24,20 +25,26 @@
 
 namespace {
 
-enum ExitStatus { Success = 0, BadUsage = 2 };
+enum ExitStatus { Success = 0, BadUsage = 2, CannotOpenWindow = 2 };
 
 // A program of the Windows GUI subsystem starts without standard streams; to
-// answer --help, --version and --print in the console it was started from, it
-// borrows that console, unless the output already goes somewhere (a file, a pipe).
+// answer in the console it was started from, it borrows that console for the
+// streams that do not already go somewhere (a file, a pipe).
 void useParentConsole()
 {
 #ifdef Q_OS_WIN
-    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_UNKNOWN && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    const bool outputNowhere = GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_UNKNOWN;
+    const bool errorsNowhere = GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_UNKNOWN;
+    if ((!outputNowhere && !errorsNowhere) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (outputNowhere)
         std::freopen("CONOUT$", "w", stdout);
+    if (errorsNowhere)
         std::freopen("CONOUT$", "w", stderr);
-    }
-    // The Bulgarian texts are written in UTF-8.
+    // The texts are UTF-8; the console gets its own code page back at the end.
+    static const UINT consoleCodePage = GetConsoleOutputCP();
     SetConsoleOutputCP(CP_UTF8);
+    std::atexit([] { SetConsoleOutputCP(consoleCodePage); });
 #endif
 }
 
@@ -100,7 +107,7 @@ int openWindow(int &argc, char *argv[], double scale)
     auto display = std::make_unique<DisplayCheck>();
     if (const QString problem = display->problem(); !problem.isEmpty()) {
         say(stderr, QStringLiteral("zorbelin: прозорецът не може да се отвори: %1\n").arg(problem));
-        return BadUsage;
+        return CannotOpenWindow;
     }
 #endif
     const std::unique_ptr<QApplication> app = startApplication(argc, argv, scale);
@@ -124,8 +131,9 @@ int openWindow(int &argc, char *argv[], double scale)
 
 int main(int argc, char *argv[])
 {
-    useParentConsole();
     const CommandLine command = parseCommandLine(argumentList(argc, argv));
+    if (command.action != CommandLine::Action::OpenWindow)
+        useParentConsole();
     switch (command.action) {
     case CommandLine::Action::Help:
         return printHelp(argc, argv);

@@ -66,26 +66,42 @@ bool readScale(QString text, double &scale)
     return ok && std::isfinite(scale);
 }
 
+// An option as the user wrote it, one dash or two, without its value.
+QString typed(const QStringList &arguments, const QString &name)
+{
+    for (const QString &argument : arguments.mid(1)) {
+        const QString option = argument.section(QLatin1Char('='), 0, 0);
+        if (option == QLatin1Char('-') + name || option == QLatin1String("--") + name)
+            return option;
+    }
+    return QLatin1String("--") + name;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
+    // "-platform" is one unknown option, not the letters p, l, a ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const Options options;
     describe(parser, options);
 
     if (!parser.parse(arguments)) {
         if (!parser.unknownOptionNames().isEmpty()) {
-            const QString name = parser.unknownOptionNames().constFirst();
-            return failure(QStringLiteral("непозната опция „%1%2“; опциите са %3")
-                               .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name,
-                                    OptionsAccepted));
+            return failure(QStringLiteral("непозната опция „%1“; опциите са %2")
+                               .arg(typed(arguments, parser.unknownOptionNames().constFirst()), OptionsAccepted));
         }
-        // The only other failure is an option that takes a value given last, without one.
-        const QString last = arguments.constLast();
-        if (last.endsWith(QLatin1String("scale")))
-            return failure(QStringLiteral("--scale: липсва стойност; очаква се число от 1 до 4"));
-        return failure(QStringLiteral("--print: липсва стойност; очаква се един от размерите %1").arg(SizesAccepted));
+        // Qt names the option in its message, between quotes; no translator is
+        // installed yet, so the message is Qt's own English one.
+        const QString message = parser.errorText();
+        const QString option = message.section(QLatin1Char('\''), 1, 1);
+        if (!message.startsWith(QLatin1String("Missing value")))
+            return failure(QStringLiteral("%1: не приема стойност").arg(option));
+        if (option.endsWith(QLatin1String("scale")))
+            return failure(QStringLiteral("%1: липсва стойност; очаква се число от 1 до 4").arg(option));
+        return failure(
+            QStringLiteral("%1: липсва стойност; очаква се един от размерите %2").arg(option, SizesAccepted));
     }
 
     CommandLine command;
@@ -97,34 +113,28 @@ CommandLine parseCommandLine(const QStringList &arguments)
         command.action = CommandLine::Action::Version;
         return command;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        return failure(QStringLiteral("неочакван аргумент „%1“; опциите са %2")
-                           .arg(parser.positionalArguments().constFirst(), OptionsAccepted));
-    }
 
     if (parser.isSet(options.print)) {
-        if (parser.isSet(options.scale))
-            return failure(QStringLiteral("--scale: не се съчетава с --print, който не отваря прозорец"));
         const QString value = parser.value(options.print);
-        int order = 0;
-        if (!readOrder(value, order) || order < 3 || order > 21 || order % 2 == 0) {
+        if (!readOrder(value, command.order) || command.order < 3 || command.order > 21 || command.order % 2 == 0) {
             return failure(QStringLiteral("--print: „%1“ не е от предлаганите размери; очаква се един от %2")
                                .arg(value, SizesAccepted));
         }
         command.action = CommandLine::Action::Print;
-        command.order = order;
         command.left = parser.isSet(options.left);
-        return command;
     }
-    if (parser.isSet(options.left))
-        return failure(QStringLiteral("--left: само заедно с --print N"));
-
     if (parser.isSet(options.scale)) {
         const QString value = parser.value(options.scale);
-        double scale = 0;
-        if (!readScale(value, scale) || scale < MinimumScale || scale > MaximumScale)
+        if (!readScale(value, command.scale) || command.scale < MinimumScale || command.scale > MaximumScale)
             return failure(QStringLiteral("--scale: „%1“ не е число от 1 до 4 (например 1.5)").arg(value));
-        command.scale = scale;
+    }
+    if (command.action == CommandLine::Action::Print && parser.isSet(options.scale))
+        return failure(QStringLiteral("--scale: не се съчетава с --print, който не отваря прозорец"));
+    if (command.action != CommandLine::Action::Print && parser.isSet(options.left))
+        return failure(QStringLiteral("--left: само заедно с --print N"));
+    if (!parser.positionalArguments().isEmpty()) {
+        return failure(QStringLiteral("неочакван аргумент „%1“; опциите са %2")
+                           .arg(parser.positionalArguments().constFirst(), OptionsAccepted));
     }
     return command;
 }
@@ -144,10 +154,13 @@ QString versionLine()
 
 double scaleThatFits(double wanted, QSize window, QSize available)
 {
-    if (window.width() <= available.width() && window.height() <= available.height())
+    // In screen pixels: the frame a window manager puts around the window
+    // does not grow with the scale.
+    const double width = available.width() * wanted - WindowFrame.width();
+    const double height = available.height() * wanted - WindowFrame.height();
+    if (window.width() * wanted <= width && window.height() * wanted <= height)
         return wanted;
-    const double fits = wanted * std::min(double(available.width()) / window.width(),
-                                          double(available.height()) / window.height());
+    const double fits = std::min(width / window.width(), height / window.height());
     // Two decimals, rounded down, so the window surely fits.
     return std::max(MinimumScale, std::floor(fits * 100) / 100);
 }

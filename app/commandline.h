@@ -22,6 +22,8 @@ struct CommandLine
 
 inline constexpr double MinimumScale = 1.0;
 inline constexpr double MaximumScale = 4.0;
+// Room for a title bar and borders around the window, in screen pixels.
+inline constexpr QSize WindowFrame(16, 48);
 
 // `arguments` as main() gets them, the program's name first.
 CommandLine parseCommandLine(const QStringList &arguments);
@@ -34,6 +36,6 @@ QString commandLineHelp();
 QString versionLine();
 
 // The largest scale up to `wanted` at which a window of `window` logical
-// pixels fits into `available`, given in logical pixels at scale `wanted`;
-// never below 1.
+// pixels, with its frame, fits into `available`, given in logical pixels at
+// scale `wanted`; never below 1.
 double scaleThatFits(double wanted, QSize window, QSize available);

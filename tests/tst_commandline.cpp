@@ -67,6 +67,14 @@ void TestCommandLine::arguments_data()
                              << QStringList{"--no-such-option", options[0]};
     QTest::newRow("unknown short") << QStringList{"-x"} << Action::Error << 0.0 << 0 << false
                                    << QStringList{"„-x“", options[0]};
+    QTest::newRow("Qt's own option") << QStringList{"-platform", "offscreen"} << Action::Error << 0.0 << 0 << false
+                                     << QStringList{"„-platform“", options[0]};
+    QTest::newRow("a value for --left") << QStringList{"--left=3"} << Action::Error << 0.0 << 0 << false
+                                        << QStringList{"--left", "не приема стойност"};
+    QTest::newRow("a value for --version") << QStringList{"--version=2"} << Action::Error << 0.0 << 0 << false
+                                           << QStringList{"--version", "не приема стойност"};
+    QTest::newRow("scale without its value") << QStringList{"--scale", "--print", "5"} << Action::Error << 0.0 << 0
+                                             << false << QStringList{"--scale", "„--print“"};
     QTest::newRow("stray argument") << QStringList{"5"} << Action::Error << 0.0 << 0 << false
                                     << QStringList{"„5“", options[0]};
     QTest::newRow("left alone") << QStringList{"--left"} << Action::Error << 0.0 << 0 << false
@@ -101,11 +109,13 @@ void TestCommandLine::scaleThatFits_data()
     QTest::addColumn<QSize>("available");
     QTest::addColumn<double>("scale");
 
-    // The available area is in logical pixels at the wanted scale.
-    QTest::newRow("2 on 1920 x 1080") << 2.0 << QSize(960, 510) << 2.0;
-    QTest::newRow("exactly fits") << 1.0 << QSize(604, 481) << 1.0;
-    QTest::newRow("2 on 1024 x 768") << 2.0 << QSize(512, 384) << 1.59;
-    QTest::newRow("4 on 1920 x 1080, height decides") << 4.0 << QSize(480, 255) << 2.12;
+    // The available area is in logical pixels at the wanted scale; a title
+    // bar and borders need 16 x 48 screen pixels besides the window.
+    QTest::newRow("2 on 1920 x 1080") << 2.0 << QSize(960, 540) << 2.0;
+    QTest::newRow("2 on 1920 x 1080 under a panel") << 2.0 << QSize(960, 510) << 2.0;
+    QTest::newRow("2 on 1024 x 768") << 2.0 << QSize(512, 384) << 1.49;
+    QTest::newRow("4 on 1920 x 1080, height decides") << 4.0 << QSize(480, 270) << 2.14;
+    QTest::newRow("1.5, only the frame does not fit") << 1.5 << QSize(620, 500) << 1.45;
     QTest::newRow("never below 1") << 1.5 << QSize(400, 300) << 1.0;
 }
 

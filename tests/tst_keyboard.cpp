@@ -21,6 +21,8 @@ private slots:
     void arrowsMoveAmongRevealedCells();
     void reportWithSpaceOrEnter_data();
     void reportWithSpaceOrEnter();
+    void backFromTheReport_data();
+    void backFromTheReport();
     void boardIsOneTabStop_data();
     void boardIsOneTabStop();
     void arrowsInTheLeftOrientation();
@@ -204,6 +206,36 @@ void TestKeyboard::reportWithSpaceOrEnter()
     QVERIFY(!QAccessible::isActive());
     QTest::qWait(20);
     QCOMPARE(QApplication::focusWidget(), window.cell(4));
+}
+
+// With a screen reader the report box takes the focus; Escape and Shift+Tab
+// go back to where the report came from, an arrow key back and on.
+void TestKeyboard::backFromTheReport_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("back");
+
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << 15;
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << 15;
+    QTest::newRow("Right, on to the next column") << int(Qt::Key_Right) << 15 + 21;
+    QTest::newRow("Up, on to the row above") << int(Qt::Key_Up) << 14;
+}
+
+void TestKeyboard::backFromTheReport()
+{
+    QFETCH(int, key);
+    QFETCH(int, back);
+
+    FormDriver window;
+    window.selectByMouse(QStringLiteral("21"));
+    window.ticks(442);
+    window.cell(15)->setFocus(Qt::TabFocusReason);
+    window.key(Qt::Key_Space);
+    window.textBox()->presentToScreenReader(window.text(), window.cell(15));
+    QCOMPARE(QApplication::focusWidget(), window.textBox());
+    QCOMPARE(window.textBox()->accessibleDescription(), window.textBox()->toPlainText());
+    window.key(Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget(), window.cell(back));
 }
 
 // The board is one stop in the tab order, where the template cell is: Tab

@@ -27,6 +27,11 @@ void BoardFocus::addCell(int index)
     cell->installEventFilter(this);
 }
 
+QPushButton *BoardFocus::returnPoint(QPushButton *cell) const
+{
+    return canTakeFocus(cell) || !m_tabStop ? cell : m_tabStop.data();
+}
+
 bool BoardFocus::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {

@@ -28,6 +28,9 @@ public:
     // Element `index` of the cells, just created: it joins the tab order
     // after element index - 1.
     void addCell(int index);
+    // Where the focus goes to come back to `cell`: the cell itself, or, when
+    // it is out of sight under the cover, the board's tab stop.
+    QPushButton *returnPoint(QPushButton *cell) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -362,7 +362,7 @@ void MainForm::Command1_Click(qint16 index)
     const QString report = QStringLiteral("Ред: %1, Колона: %2\r\n\r\n").arg(cell.row).arg(cell.column)
                            + (left ? columnLine + rowLine : rowLine + columnLine);
     if (QAccessible::isActive())
-        Text1[0]->presentToScreenReader(report, Command1->element(index));
+        Text1[0]->presentToScreenReader(report, boardFocus->returnPoint(Command1->element(index)));
     Text1[0]->setText(report);
 }
 
@@ -451,7 +451,8 @@ void MainForm::ClearBoard()
     const int count = toInt16(order() * order() - 1);
     for (int k = 1; k <= count; ++k)
         Command1->destroy(k);
-    // A clear from the keyboard leaves the focus where the next step is.
+    // A clear by the control that has the focus (a key, or a click, which
+    // gives it the focus) leaves the focus where the next step is.
     const bool byClearButton = Command2->hasFocus();
     const bool byOrientation = Frame1->isAncestorOf(focusWidget());
     Command1->element(0)->setVisible(false);

@@ -23,7 +23,8 @@ qt_import_plugins(zorbelin
     EXCLUDE_BY_TYPE styles)
 
 # A static Qt has no translations folder to load Qt's own Bulgarian texts
-# from, so they travel inside the program; main.cpp falls back to this copy.
+# from, so they travel inside the program; the loader of Qt's texts
+# (ui/qttranslation.cpp) falls back to this copy.
 set(ZORBELIN_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH
     "Folder holding qtbase_bg.qm of the same Qt version (Debian: qt6-translations-l10n)")
 if(NOT EXISTS ${ZORBELIN_QT_TRANSLATIONS}/qtbase_bg.qm)

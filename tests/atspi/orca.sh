@@ -52,7 +52,7 @@ for pid in $(pgrep -f "speech-dispatcher.*$work" 2>/dev/null); do kill "$pid"; d
 kill $bus 2>/dev/null
 SESSION
 
-timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session bash "$work/session.sh" "$work" "$program" \
+timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session bash "$work/session.sh" "$work" "$program" \
     >/dev/null 2>&1
 [ -f "$work/orca.log" ] || { echo "FAIL: Orca wrote no log"; exit 1; }
 
