@@ -1,0 +1,115 @@
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shared by the scripts that build a Qt of their own (scripts/build-windows,
+# scripts/build-web) and by scripts/test-debian: installing what is missing,
+# the machine's own Debian archive, Debian's source of the installed Qt, and a
+# Qt build that resumes where an interrupted one stopped. Sourced, not run.
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+
+# install_missing package...: installs those not installed yet.
+install_missing() {
+    local package missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$' ||
+            missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
+    echo "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=1200 update -qq
+    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# debian_entries: the machine's own apt entries for its Debian release (those
+# whose suite starts with the release's code name), one per line as
+# "URI<TAB>suite<TAB>components<TAB>signed-by", read from both layouts: the
+# one-line sources.list files and the deb822 .sources files. Third-party
+# archives (other suite names) are left out.
+debian_entries() {
+    local codename etc=${ZORBELIN_APT_ETC:-/etc/apt}
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    {
+        cat "$etc"/sources.list "$etc"/sources.list.d/*.list 2>/dev/null |
+            awk '$1 == "deb" {
+                    signed = ""
+                    if ($2 ~ /^\[/) {
+                        while ($2 !~ /\]$/) { if ($2 ~ /signed-by=/) signed = $2; $2 = ""; $0 = $0 }
+                        if ($2 ~ /signed-by=/) signed = $2
+                        sub(/.*signed-by=/, "", signed); sub(/[] ].*/, "", signed)
+                        $2 = ""; $0 = $0
+                    }
+                    comps = $4; for (i = 5; i <= NF; i++) comps = comps " " $i
+                    print $2 "\t" $3 "\t" comps "\t" signed
+                }'
+        for file in "$etc"/sources.list.d/*.sources; do
+            [ -e "$file" ] || continue
+            awk 'function flush() {
+                     if (types ~ /(^| )deb( |$)/ && enabled != "no")
+                         for (u = 1; u <= nu; u++) for (s = 1; s <= ns; s++)
+                             print uris[u] "\t" suites[s] "\t" comps "\t" signed
+                     types = ""; comps = ""; signed = ""; enabled = ""; nu = 0; ns = 0
+                 }
+                 /^[ \t]*#/ { next }
+                 /^[ \t]*$/ { flush(); next }
+                 { key = tolower($1); $1 = ""; sub(/^ +/, "") }
+                 key == "types:" { types = $0 }
+                 key == "uris:" { nu = split($0, uris, " ") }
+                 key == "suites:" { ns = split($0, suites, " ") }
+                 key == "components:" { comps = $0 }
+                 key == "signed-by:" { signed = $0 }
+                 key == "enabled:" { enabled = tolower($0) }
+                 END { flush() }' "$file"
+        done
+    } | awk -F'\t' -v c="$codename" '$2 == c || index($2, c "-") == 1'
+}
+
+# fetch_qt_source dir: Debian's source of the installed Qt (qt6-base-dev-tools,
+# whose host tools a cross build runs) unpacked as dir/qtbase, through a
+# private sources list made from the machine's own entries, so the machine's
+# apt settings stay as they are.
+fetch_qt_source() {
+    local src=$1 apt_dir=$1.apt version
+    [ -d "$src/qtbase" ] && return 0
+    version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+    mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial"
+    debian_entries | awk -F'\t' '{
+        printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n", $1, $2, $3
+        if ($4 != "") printf "Signed-By: %s\n", $4
+        print ""
+    }' > "$apt_dir/sources.list.d/debian-src.sources"
+    [ -s "$apt_dir/sources.list.d/debian-src.sources" ] ||
+        { echo "No Debian archive for this release in the machine's apt configuration" >&2; return 1; }
+    local apt_private=(-o Dir::Etc::SourceList=/dev/null
+                       -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
+                       -o Dir::State::Lists="$apt_dir/lists"
+                       -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
+                       -o APT::Sandbox::User=root)
+    apt-get "${apt_private[@]}" update -qq
+    rm -rf "$src.tmp"
+    mkdir -p "$src.tmp"
+    (cd "$src.tmp" && apt-get "${apt_private[@]}" source -qq "qt6-base=$version" >/dev/null)
+    mv "$src.tmp"/qt6-base-*/ "$src.tmp/qtbase"
+    rm -rf "$src"
+    mv "$src.tmp" "$src"
+}
+
+# build_qt prefix build-dir configure-arguments...: configures Qt once into
+# build-dir, builds and installs it into prefix. A build that stopped halfway
+# goes on where it stopped (Ninja keeps what is done); only a configure that
+# never finished starts again from nothing.
+build_qt() {
+    local prefix=$1 build=$2
+    shift 2
+    [ -e "$prefix/.complete" ] && return 0
+    if [ ! -e "$build/.configured" ]; then
+        rm -rf "$build"
+        mkdir -p "$build"
+        (cd "$build" && nice -n 10 "$@")
+        touch "$build/.configured"
+    fi
+    (cd "$build" && nice -n 10 cmake --build . --parallel "$(nproc)" && cmake --install .)
+    touch "$prefix/.complete"
+    rm -rf "$build"
+}
