@@ -77,6 +77,40 @@ QString typed(const QStringList &arguments, const QString &name)
     return QLatin1String("--") + name;
 }
 
+// Which known option the parser refused, read from the arguments as the
+// parser reads them: one that takes a value and has none, or one that takes
+// none and was given one ("--left=1").
+CommandLine misusedOption(const QStringList &arguments, const Options &options)
+{
+    const auto names = [](const QCommandLineOption &option) { return option.names(); };
+    const QStringList valued = names(options.scale) + names(options.print);
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--"))
+            break;
+        if (!argument.startsWith(QLatin1Char('-')))
+            continue;
+        const QString option = argument.section(QLatin1Char('='), 0, 0);
+        const QString name = option.mid(option.startsWith(QLatin1String("--")) ? 2 : 1);
+        const bool hasValue = argument.contains(QLatin1Char('='));
+        if (!valued.contains(name)) {
+            if (hasValue)
+                return failure(QStringLiteral("%1: не приема стойност").arg(option));
+            continue;
+        }
+        if (hasValue)
+            continue;
+        if (i + 1 == arguments.size()) {
+            if (options.scale.names().contains(name))
+                return failure(QStringLiteral("%1: липсва стойност; очаква се число от 1 до 4").arg(option));
+            return failure(
+                QStringLiteral("%1: липсва стойност; очаква се един от размерите %2").arg(option, SizesAccepted));
+        }
+        ++i;
+    }
+    return failure(QStringLiteral("неразбираеми аргументи; опциите са %1").arg(OptionsAccepted));
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -92,16 +126,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
             return failure(QStringLiteral("непозната опция „%1“; опциите са %2")
                                .arg(typed(arguments, parser.unknownOptionNames().constFirst()), OptionsAccepted));
         }
-        // Qt names the option in its message, between quotes; no translator is
-        // installed yet, so the message is Qt's own English one.
-        const QString message = parser.errorText();
-        const QString option = message.section(QLatin1Char('\''), 1, 1);
-        if (!message.startsWith(QLatin1String("Missing value")))
-            return failure(QStringLiteral("%1: не приема стойност").arg(option));
-        if (option.endsWith(QLatin1String("scale")))
-            return failure(QStringLiteral("%1: липсва стойност; очаква се число от 1 до 4").arg(option));
-        return failure(
-            QStringLiteral("%1: липсва стойност; очаква се един от размерите %2").arg(option, SizesAccepted));
+        return misusedOption(arguments, options);
     }
 
     CommandLine command;

@@ -7,10 +7,11 @@
 
 struct xcb_connection_t;
 
-// Qt aborts with a plugin dump when it cannot reach the X display. Before the
-// window is opened, find out whether it can be by connecting to it. Where Qt
-// is told which windowing system to use (QT_QPA_PLATFORM), or may choose
-// Wayland, the choice is left to Qt.
+// Qt aborts with a plugin dump when it cannot reach the X display or load the
+// windowing system it is told to use. Before the window is opened, find out
+// whether it can be: on X11 by connecting to the display; where Qt is told
+// which windowing system to use (QT_QPA_PLATFORM), by looking for its
+// plugin. Where Qt may choose Wayland, the choice is left to Qt.
 class DisplayCheck
 {
 public:

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // A real 5 x 5 reveal with the real timer: when each of its 26 ticks came,
-// against its schedule (tick t due t x 300 ms after the board was built).
-#include "drive.h"
+// against its schedule (tick t due t beats after the board was built).
+#include "application.h"
+#include "formdriver.h"
 
 #include <QElapsedTimer>
 
@@ -13,14 +14,15 @@
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
-    MainForm form;
-    form.show();
-    const Drive drive(form);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setUpApplication();
+    const FormDriver drive(FormDriver::Timer::Running);
+    const double beat = drive.timer()->interval();
 
     QElapsedTimer clock;
     std::vector<double> ticks;
-    QObject::connect(drive.timer(), &QTimer::timeout, &form, [&] {
+    QObject::connect(drive.timer(), &QTimer::timeout, &drive.form(), [&] {
         ticks.push_back(clock.nsecsElapsed() / 1e6);
         if (!drive.timer()->isActive())
             QCoreApplication::quit();
@@ -33,22 +35,22 @@ int main(int argc, char *argv[])
     double worst = 0;
     std::printf("deviation of each tick (ms):");
     for (size_t t = 0; t < ticks.size(); ++t) {
-        const double deviation = ticks[t] - 300.0 * double(t + 1);
+        const double deviation = ticks[t] - beat * double(t + 1);
         std::printf(" %+.2f", deviation);
         if (std::abs(deviation) > std::abs(worst))
             worst = deviation;
     }
-    const double drift = ticks.back() - 300.0 * double(ticks.size());
+    const double drift = ticks.back() - beat * double(ticks.size());
     // Drift would show as lateness growing from tick to tick: the slope of
     // the deviations, fitted by least squares.
     double meanT = 0, meanD = 0;
     for (size_t t = 0; t < ticks.size(); ++t) {
         meanT += double(t) / double(ticks.size());
-        meanD += (ticks[t] - 300.0 * double(t + 1)) / double(ticks.size());
+        meanD += (ticks[t] - beat * double(t + 1)) / double(ticks.size());
     }
     double covariance = 0, variance = 0;
     for (size_t t = 0; t < ticks.size(); ++t) {
-        covariance += (double(t) - meanT) * (ticks[t] - 300.0 * double(t + 1) - meanD);
+        covariance += (double(t) - meanT) * (ticks[t] - beat * double(t + 1) - meanD);
         variance += (double(t) - meanT) * (double(t) - meanT);
     }
     std::printf("\nticks %zu\nlargest deviation %+.2f ms\ndrift at last tick %+.2f ms (trend %+.3f ms per tick)\n",

@@ -4,7 +4,8 @@
 // 1,000 cycles of choose a size, reveal to the end, clear, with n going
 // round 3..21: resident memory after cycle 100 and after cycle 1,000, and the
 // number of live objects under the window after every clear.
-#include "drive.h"
+#include "application.h"
+#include "formdriver.h"
 
 #include <cstdio>
 #include <fstream>
@@ -27,10 +28,11 @@ long residentKiB()
 
 int main(int argc, char *argv[])
 {
-    BenchApplication app(argc, argv);
-    MainForm form;
-    form.show();
-    const Drive drive(form);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setUpApplication();
+    const FormDriver drive;
+    const MainForm &form = drive.form();
 
     // A clear leaves the text box empty, and an empty text document holds one
     // object fewer than one with text; start from the same empty box.

@@ -9,7 +9,7 @@
 // `startup text` for that widget with one label in the window's font, the
 // floor for any window that shows text (it has to load the font database).
 #include "mainform.h"
-#include "qttranslation.h"
+#include "application.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -43,12 +43,11 @@ int main(int argc, char *argv[])
 {
     const char *kind = argc > 1 ? argv[1] : "form";
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    setUpApplication();
+    if (std::strcmp(kind, "form") != 0)
+        QCoreApplication::removeTranslator(app.findChild<QTranslator *>());
 
     std::unique_ptr<QWidget> window;
-    QTranslator qtTexts;
-    if (std::strcmp(kind, "form") == 0 && loadQtTranslation(qtTexts))
-        QCoreApplication::installTranslator(&qtTexts);
     if (std::strcmp(kind, "form") == 0 || std::strcmp(kind, "untranslated") == 0) {
         window = std::make_unique<MainForm>();
     } else {

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "buttonarray.h"
-#include "fatalerrordialog.h"
+#include "fatal.h"
 #include "magicsquare.h"
-#include "qttranslation.h"
+#include "application.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -133,13 +133,11 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QTranslator qtTexts;
-    if (loadQtTranslation(qtTexts))
-        QCoreApplication::installTranslator(&qtTexts);
-    if (qEnvironmentVariable("ZORBELIN_DIALOG") == QLatin1String("1")) {
-        installFatalErrorDialog();
+    setUpApplication();
+    if (qEnvironmentVariable("ZORBELIN_DIALOG") == QLatin1String("1"))
         readTheBox();
-    }
+    else
+        setFatalErrorHandler(nullptr);
     // The misuse happens inside an event handler, as it would in the window.
     // With "ticks" a timer of a window fails too, every 20 ms, like a reveal
     // going on behind the message box.

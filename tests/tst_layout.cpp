@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "mainform.h"
-#include "qttranslation.h"
+#include "application.h"
 #include "textbox.h"
 
 #include <QGroupBox>
@@ -140,14 +140,12 @@ private:
     }
 
     std::unique_ptr<MainForm> form;
-    QTranslator qtTexts;
 };
 
 // As at the program's start: Qt's own texts in Bulgarian.
 void TestLayout::initTestCase()
 {
-    QVERIFY(loadQtTranslation(qtTexts));
-    QCoreApplication::installTranslator(&qtTexts);
+    QVERIFY(setUpApplication());
 }
 
 void TestLayout::init()

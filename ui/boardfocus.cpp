@@ -4,7 +4,7 @@
 #include "boardfocus.h"
 
 #include "buttonarray.h"
-#include "cellplace.h"
+#include "lesson.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -90,7 +90,7 @@ void BoardFocus::move(int index, int rowStep, int columnStep)
         place.column += columnStep;
         if (place.row < 1 || place.row > m_order || place.column < 1 || place.column > m_order)
             return;
-        QPushButton *next = m_cells->element(cellIndex(place.row, place.column, m_order));
+        QPushButton *next = m_cells->element(cellIndex(place, m_order));
         if (canTakeFocus(next)) {
             // Moved by a key, so the style draws the focus, as after Tab.
             next->window()->setAttribute(Qt::WA_KeyboardFocusChange);
@@ -106,7 +106,7 @@ void BoardFocus::updateTabStop()
         return;
     for (int row = 1; row <= m_order; ++row) {
         for (int column = 1; column <= m_order; ++column) {
-            const int index = cellIndex(row, column, m_order);
+            const int index = cellIndex({row, column}, m_order);
             if (m_cells->exists(index) && canTakeFocus(m_cells->element(index)))
                 return setTabStop(m_cells->element(index));
         }

@@ -75,6 +75,6 @@ void ButtonArray::destroy(int index)
 
 void ButtonArray::connectElement(QPushButton *button, int index)
 {
-    const qint16 element = toInt16(index);
+    const std::int16_t element = toInt16(index);
     connect(button, &QPushButton::clicked, this, [this, element] { emit clicked(element); });
 }

@@ -34,7 +34,7 @@ public:
     void destroy(int index);
 
 signals:
-    void clicked(qint16 index);
+    void clicked(std::int16_t index);
 
 private:
     void connectElement(QPushButton *button, int index);

@@ -6,7 +6,7 @@
 #include "boardfocus.h"
 #include "buttonarray.h"
 #include "buttonstyle.h"
-#include "cellplace.h"
+#include "lesson.h"
 #include "narrow.h"
 #include "sizelist.h"
 #include "textbox.h"
@@ -25,7 +25,6 @@
 #include <QWindow>
 
 #include <mutex>
-#include <vector>
 
 namespace {
 
@@ -52,8 +51,6 @@ const QColor LabelColour(0xFF, 0xC0, 0x80);
 // A disabled caption stays readable on the button colour (about 3:1), and
 // still looks unlike the black of an enabled one.
 const QColor DisabledCaptionColour(0x40, 0x40, 0x70);
-
-constexpr int RevealIntervalMs = 300;
 
 QFont timesNewRoman(double points)
 {
@@ -89,18 +86,6 @@ void paintAsButton(QPushButton *button, QStyle *style)
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, DisabledCaptionColour);
     button->setPalette(palette);
     button->setStyle(style);
-}
-
-// One line of the cell report: the terms joined by " + ", then their sum.
-QString sumLine(const QString &label, const std::vector<std::int16_t> &terms)
-{
-    QString line = label + QString::number(terms.front());
-    std::int16_t sum = terms.front();
-    for (size_t k = 1; k < terms.size(); ++k) {
-        line += QLatin1String(" + ") + QString::number(terms[k]);
-        sum = toInt16(sum + terms[k]);
-    }
-    return line + QLatin1String(" = ") + QString::number(sum) + QLatin1String("\r\n");
 }
 
 // Assistive technology should see the window as a window, not as a plain
@@ -178,11 +163,11 @@ void MainForm::createSizeList()
 
 void MainForm::createBoardTemplate()
 {
-    buttonStyle = new ButtonStyle;
-    buttonStyle->setParent(this);
+    m_buttonStyle = new ButtonStyle;
+    m_buttonStyle->setParent(this);
     auto *cell = new QPushButton(this);
     place(cell, Layout::Command1);
-    paintAsButton(cell, buttonStyle);
+    paintAsButton(cell, m_buttonStyle);
     cell->setFont(timesNewRoman(8.25));
     cell->setVisible(false);
     Command1 = new ButtonArray(QStringLiteral("Command1"), cell, this);
@@ -190,7 +175,7 @@ void MainForm::createBoardTemplate()
     Command2 = new QPushButton(QStringLiteral("Чисти"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     place(Command2, Layout::Command2);
-    paintAsButton(Command2, buttonStyle);
+    paintAsButton(Command2, m_buttonStyle);
     Command2->setEnabled(false);
     Command2->setAccessibleDescription(QStringLiteral("Изчиства дъската"));
 }
@@ -210,7 +195,7 @@ void MainForm::createTextBoxes()
     // Where a large board reaches under the text box, the report the user
     // asked for stays readable.
     Command1->element(0)->stackUnder(Text1[0]);
-    boardFocus = new BoardFocus(Command1, Text1[0], this);
+    m_boardFocus = new BoardFocus(Command1, Text1[0], this);
     prepareCell(Command1->element(0), 0, 1);
 }
 
@@ -303,7 +288,7 @@ void MainForm::connectHandlers()
     connect(List1, &QListWidget::itemSelectionChanged, this, &MainForm::List1_Click);
     // clicked, not toggled: a click on the button already chosen counts too.
     for (int i = 0; i < 2; ++i)
-        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(qint16(i)); });
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(std::int16_t(i)); });
     connect(Command2, &QPushButton::clicked, this, &MainForm::Command2_Click);
     connect(Command1, &ButtonArray::clicked, this, &MainForm::Command1_Click);
     connect(&Timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
@@ -330,7 +315,7 @@ void MainForm::List1_Click()
     List1->setEnabled(false);
 }
 
-void MainForm::Option1_Click(qint16 index)
+void MainForm::Option1_Click(std::int16_t index)
 {
     Q_UNUSED(index);
     clearListSelection();
@@ -343,70 +328,53 @@ void MainForm::Command2_Click()
     ClearBoard();
 }
 
-void MainForm::Command1_Click(qint16 index)
+void MainForm::Command1_Click(std::int16_t index)
 {
-    const int n = order();
-    const CellPlace cell = cellPlace(index, n);
     Text1[0]->setVisible(true);
-
-    std::vector<std::int16_t> row(n);
-    std::vector<std::int16_t> column(n);
-    const bool left = Option1[1]->isChecked();
-    for (int k = 1; k <= n; ++k) {
-        // The board shows the square transposed in the left orientation.
-        row[k - 1] = left ? Square.at(k, cell.row) : Square.at(cell.row, k);
-        column[k - 1] = left ? Square.at(cell.column, k) : Square.at(k, cell.column);
-    }
-    const QString rowLine = sumLine(QStringLiteral("Ред: "), row);
-    const QString columnLine = sumLine(QStringLiteral("Колона: "), column);
-    const QString report = QStringLiteral("Ред: %1, Колона: %2\r\n\r\n").arg(cell.row).arg(cell.column)
-                           + (left ? columnLine + rowLine : rowLine + columnLine);
+    const QString report = QString::fromStdString(cellReport(Square, order(), orientation(), index));
     if (QAccessible::isActive())
-        Text1[0]->presentToScreenReader(report, boardFocus->returnPoint(Command1->element(index)));
+        Text1[0]->presentToScreenReader(report, m_boardFocus->returnPoint(Command1->element(index)));
     Text1[0]->setText(report);
 }
 
 void MainForm::Timer1_Timer()
 {
-    // Locked with the focus on it, "Чисти" would pass it on to "Горе", which
-    // is locked next: the focus waits for the first number instead.
-    if (Command2->hasFocus() || Frame1->isAncestorOf(focusWidget()))
-        focusWidget()->clearFocus();
-    Command2->setEnabled(false);
-    Frame1->setEnabled(false);
+    lockDuringReveal();
     // No entry is selected only after a clear in the first interval: the empty
     // text reads as order 0, and this tick ends the reveal.
     SquareOrder = listText(listIndex()).toDouble();
     const int n = order();
-
-    QPushButton *revealed = nullptr;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j) {
-            const bool top = Option1[0]->isChecked();
-            if (Square.at(i, j) != RevealCounter)
-                continue;
-            if (top) {
-                revealed = Command1->element(cellIndex(i, j, n));
-                revealed->setVisible(true);
-            } else {
-                revealed = Command1->element(cellIndex(j, i, n));
-                revealed->setVisible(true);
-                revealed->setText(QString::number(RevealCounter));
-            }
-        }
-    }
-
-    // Locking "Чисти" and the frame can leave nothing with the keyboard focus;
-    // the first number shown takes it, so the keyboard can go on.
-    if (revealed && !focusWidget())
-        revealed->setFocus(Qt::OtherFocusReason);
-
+    const int index = cellShowing(Square, n, orientation(), RevealCounter);
+    if (index >= 0)
+        revealCell(Command1->element(index));
     RevealCounter = toInt16(RevealCounter + 1);
     if (RevealCounter > n * n) {
         Timer1.stop();
         Command2->setEnabled(true);
         Frame1->setEnabled(true);
     }
+}
+
+// Locked with the focus on it, "Чисти" would pass it on to "Горе", which is
+// locked next: the focus waits for the first number instead.
+void MainForm::lockDuringReveal()
+{
+    if (Command2->hasFocus() || Frame1->isAncestorOf(focusWidget()))
+        focusWidget()->clearFocus();
+    Command2->setEnabled(false);
+    Frame1->setEnabled(false);
+}
+
+void MainForm::revealCell(QPushButton *cell)
+{
+    cell->setVisible(true);
+    // The board's captions were written for the top orientation.
+    if (orientation() == Orientation::Left)
+        cell->setText(QString::number(RevealCounter));
+    // Locking "Чисти" and the frame can leave nothing with the keyboard focus;
+    // the first number shown takes it, so the keyboard can go on.
+    if (!focusWidget())
+        cell->setFocus(Qt::OtherFocusReason);
 }
 
 void MainForm::BuildSquare()
@@ -418,20 +386,20 @@ void MainForm::ShowBoard()
 {
     BuildSquare();
     const int n = order();
-    boardFocus->setOrder(n);
+    m_boardFocus->setOrder(n);
     const TwipsRect &model = Layout::Command1;
     const int last = n * n - 1;
     for (int k = 1; k <= last; ++k) {
         Command1->create(k);
-        const double x = (k / n) * model.width;
-        const std::int16_t y = roundToInt16((k % n) * model.height);
+        const CellPlace place = cellPlace(k, n);
+        const double x = (place.column - 1) * model.width;
+        const std::int16_t y = roundToInt16((place.row - 1) * model.height);
         const float top = float(y) + float(model.top);
         const float left = float(model.left + x);
         QPushButton *cell = Command1->element(k);
         cell->setGeometry(toPixels({left, top, model.width, model.height}));
         cell->setVisible(false);
-        const CellPlace place = cellPlace(k, n);
-        cell->setText(QString::number(Square.at(place.row, place.column)));
+        cell->setText(QString::number(shownValue(Square, Orientation::Top, cellPlace(k, n))));
         prepareCell(cell, k, n);
     }
     // New cells come on top; the report box goes back above the board. One
@@ -470,6 +438,11 @@ void MainForm::ClearBoard()
     BoardCleared = true;
 }
 
+Orientation MainForm::orientation() const
+{
+    return Option1[1]->isChecked() ? Orientation::Left : Orientation::Top;
+}
+
 // SquareOrder holds the order as a number; the board uses it as a whole one.
 int MainForm::order() const
 {
@@ -504,5 +477,5 @@ void MainForm::prepareCell(QPushButton *cell, int index, int n)
     cell->setAccessibleDescription(QStringLiteral("Ред ") + QString::number(place.row) + QStringLiteral(", Колона ")
                                    + QString::number(place.column));
     if (index > 0)
-        boardFocus->addCell(index);
+        m_boardFocus->addCell(index);
 }

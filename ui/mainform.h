@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "magicsquare.h"
+#include "lesson.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -45,9 +45,9 @@ protected:
 private slots:
     void Form_Load();
     void List1_Click();
-    void Option1_Click(qint16 index);
+    void Option1_Click(std::int16_t index);
     void Command2_Click();
-    void Command1_Click(qint16 index);
+    void Command1_Click(std::int16_t index);
     void Timer1_Timer();
 
 private:
@@ -55,6 +55,9 @@ private:
     void ShowBoard();
     void ClearBoard();
 
+    void lockDuringReveal();
+    void revealCell(QPushButton *cell);
+    Orientation orientation() const;
     int order() const;
     int listIndex() const;
     QString listText(int index) const;
@@ -82,8 +85,8 @@ private:
     std::array<QRadioButton *, 2> Option1{};
     QLabel *Image1 = nullptr;
     QTimer Timer1;
-    ButtonStyle *buttonStyle = nullptr;
-    BoardFocus *boardFocus = nullptr;
+    ButtonStyle *m_buttonStyle = nullptr;
+    BoardFocus *m_boardFocus = nullptr;
 
     MagicSquare Square;
     double SquareOrder = 0.0;

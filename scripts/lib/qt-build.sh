@@ -31,7 +31,8 @@ debian_entries() {
     local codename etc=${ZORBELIN_APT_ETC:-/etc/apt}
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     {
-        cat "$etc"/sources.list "$etc"/sources.list.d/*.list 2>/dev/null |
+        # Either file may be missing: a deb822-only machine has no sources.list.
+        { cat "$etc"/sources.list "$etc"/sources.list.d/*.list 2>/dev/null || true; } |
             awk '$1 == "deb" {
                     signed = ""
                     if ($2 ~ /^\[/) {
