@@ -11,7 +11,8 @@ struct xcb_connection_t;
 // windowing system it is told to use. Before the window is opened, find out
 // whether it can be: on X11 by connecting to the display; where Qt is told
 // which windowing system to use (QT_QPA_PLATFORM), by looking for its
-// plugin. Where Qt may choose Wayland, the choice is left to Qt.
+// plugin; without an X display, by looking for the Wayland display's socket
+// and Qt's Wayland plugin. What is there, Qt then chooses among.
 class DisplayCheck
 {
 public:
@@ -26,6 +27,9 @@ public:
     QString problem() const { return m_problem; }
 
 private:
+    // Empty if Qt can open a window on `platform` ("xcb", "wayland").
+    QString problemWith(const QString &platform);
+
     xcb_connection_t *m_connection = nullptr;
     QString m_problem;
 };

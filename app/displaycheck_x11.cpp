@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPluginLoader>
@@ -42,47 +43,72 @@ bool platformInstalled(const QString &name)
     return false;
 }
 
-// Qt tries the platforms of QT_QPA_PLATFORM in turn ("wayland;xcb"), each
-// maybe with options ("offscreen:configfile=..."); empty when one is there.
-QString missingPlatform()
+// Qt reaches a Wayland display through its socket; empty when it is there.
+QString unreachableWayland()
 {
-    const QString wanted = qEnvironmentVariable("QT_QPA_PLATFORM");
-    QString first;
-    for (const QString &entry : wanted.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QString name = entry.section(QLatin1Char(':'), 0, 0);
-        if (platformInstalled(name))
-            return {};
-        if (first.isEmpty())
-            first = name;
-    }
-    if (first.startsWith(QLatin1String("wayland"))) {
-        return QStringLiteral("QT_QPA_PLATFORM=%1 иска Wayland, а модулът на Qt за Wayland не е инсталиран; "
-                              "инсталирайте пакета qt6-wayland или махнете QT_QPA_PLATFORM")
-            .arg(wanted);
-    }
-    return QStringLiteral("QT_QPA_PLATFORM=%1 иска платформа „%2“, каквато Qt няма; "
-                          "задайте QT_QPA_PLATFORM=xcb или я махнете")
-        .arg(wanted, first);
+    const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
+    const QString socket = name.startsWith(QLatin1Char('/'))
+                               ? name
+                               : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
+    if (name.isEmpty())
+        return QStringLiteral("няма Wayland-дисплей (променливата WAYLAND_DISPLAY не е зададена)");
+    if (!isSet("XDG_RUNTIME_DIR") && !name.startsWith(QLatin1Char('/')))
+        return QStringLiteral("Wayland-дисплеят „%1“ е недостъпен (XDG_RUNTIME_DIR не е зададена)").arg(name);
+    if (!QFileInfo::exists(socket))
+        return QStringLiteral("Wayland-дисплеят „%1“ е недостъпен").arg(name);
+    return {};
 }
 
 } // namespace
 
 DisplayCheck::DisplayCheck()
 {
-    if (isSet("QT_QPA_PLATFORM")) {
-        m_problem = missingPlatform();
-        return;
-    }
-    if (!isSet("DISPLAY")) {
-        if (!isSet("WAYLAND_DISPLAY"))
+    // Qt tries the platforms of QT_QPA_PLATFORM in turn ("wayland;xcb"),
+    // each maybe with options ("offscreen:configfile=...").
+    const QStringList wanted = qEnvironmentVariable("QT_QPA_PLATFORM").split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (wanted.isEmpty()) {
+        if (isSet("DISPLAY"))
+            m_problem = problemWith(QStringLiteral("xcb"));
+        else if (isSet("WAYLAND_DISPLAY"))
+            m_problem = problemWith(QStringLiteral("wayland"));
+        else
             m_problem = QStringLiteral("няма графичен дисплей (променливата DISPLAY не е зададена)");
         return;
     }
+    for (const QString &entry : wanted) {
+        const QString problem = problemWith(entry.section(QLatin1Char(':'), 0, 0));
+        if (problem.isEmpty()) {
+            m_problem.clear();
+            return;
+        }
+        if (m_problem.isEmpty())
+            m_problem = problem;
+    }
+}
+
+QString DisplayCheck::problemWith(const QString &platform)
+{
+    const bool wayland = platform.startsWith(QLatin1String("wayland"));
+    if (!platformInstalled(platform)) {
+        if (wayland)
+            return QStringLiteral("модулът на Qt за Wayland не е инсталиран; инсталирайте пакета qt6-wayland "
+                                  "или махнете QT_QPA_PLATFORM");
+        return QStringLiteral("Qt няма платформа „%1“ (QT_QPA_PLATFORM); задайте QT_QPA_PLATFORM=xcb или я махнете")
+            .arg(platform);
+    }
+    if (wayland)
+        return unreachableWayland();
+    if (platform != QLatin1String("xcb"))
+        return {};
+    if (!isSet("DISPLAY"))
+        return QStringLiteral("няма графичен дисплей (променливата DISPLAY не е зададена)");
     // Connecting is the only sure test: a display may listen on an abstract
     // socket or on TCP, or refuse the connection.
-    m_connection = xcb_connect(nullptr, nullptr);
+    if (!m_connection)
+        m_connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(m_connection))
-        m_problem = QStringLiteral("дисплеят „%1“ е недостъпен").arg(QString::fromLocal8Bit(std::getenv("DISPLAY")));
+        return QStringLiteral("дисплеят „%1“ е недостъпен").arg(QString::fromLocal8Bit(std::getenv("DISPLAY")));
+    return {};
 }
 
 DisplayCheck::~DisplayCheck()

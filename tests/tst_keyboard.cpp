@@ -13,6 +13,7 @@ private slots:
     void chooseSize_data();
     void chooseSize();
     void focusFollowsTheReveal();
+    void focusMovesOnceOverTheFirstTick_data();
     void focusMovesOnceOverTheFirstTick();
     void switchOrientation();
     void clearFromTheKeyboard_data();
@@ -79,14 +80,36 @@ void TestKeyboard::focusFollowsTheReveal()
     QCOMPARE(QApplication::focusWidget(), window.cell(4));
 }
 
-// Choosing from the keyboard leaves the focus on "Чисти"; the first tick
-// locks it and the frame without passing the focus through them, and it next
-// lands on the first number: one move, to where the lesson is.
+// Choosing from the keyboard leaves the focus on "Чисти", from where Tab
+// reaches the chosen orientation; the first tick locks them without passing
+// the focus through them, and it next lands on the first number: one move,
+// to where the lesson is.
+void TestKeyboard::focusMovesOnceOverTheFirstTick_data()
+{
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("first");
+
+    QTest::newRow("on Чисти") << false << 0 << "Command2" << 3;
+    QTest::newRow("on Горе") << false << 1 << "Option1_0" << 3;
+    QTest::newRow("on Ляво") << true << 1 << "Option1_1" << 1;
+}
+
 void TestKeyboard::focusMovesOnceOverTheFirstTick()
 {
+    QFETCH(bool, left);
+    QFETCH(int, tabs);
+    QFETCH(QString, focused);
+    QFETCH(int, first);
+
     FormDriver window;
-    window.key(Qt::Key_Space);
-    QCOMPARE(QApplication::focusWidget(), window.clearButton());
+    if (left)
+        window.click(window.option(1));
+    window.keysInList({Qt::Key_Space});
+    for (int i = 0; i < tabs; ++i)
+        window.key(Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
     QList<QWidget *> landed;
     const QObject watching;
     connect(qApp, &QApplication::focusChanged, &watching, [&landed](QWidget *, QWidget *now) {
@@ -94,7 +117,7 @@ void TestKeyboard::focusMovesOnceOverTheFirstTick()
             landed << now;
     });
     window.ticks(2);
-    QCOMPARE(landed, QList<QWidget *>{window.cell(3)});
+    QCOMPARE(landed, QList<QWidget *>{window.cell(first)});
 }
 
 void TestKeyboard::switchOrientation()

@@ -20,6 +20,9 @@ private slots:
     void smallSquaresCellByCell_data();
     void smallSquaresCellByCell();
     void smallerSquareLeavesLargerAround();
+    void cellReport_data();
+    void cellReport();
+    void largestReport();
     void printedSquare_data();
     void printedSquare();
     void unusedRowAndColumnStayZero();
@@ -108,7 +111,8 @@ void TestSquare::everyOrder()
     // The printout in both orientations: every row ends with the magic sum,
     // the last line holds n magic column sums, and its numbers are the square's.
     for (const bool transposed : {false, true}) {
-        const QStringList lines = QString::fromStdString(squareText(square, n, transposed ? Orientation::Left : Orientation::Top)).split(QLatin1Char('\n'));
+        const Orientation orientation = transposed ? Orientation::Left : Orientation::Top;
+        const QStringList lines = QString::fromStdString(squareText(square, n, orientation)).split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), n + 2);
         QCOMPARE(lines.constLast(), QString());
         for (int i = 1; i <= n; ++i) {
@@ -123,6 +127,79 @@ void TestSquare::everyOrder()
         const QStringList sums = lines[n].split(QLatin1Char(' '), Qt::SkipEmptyParts);
         QCOMPARE(sums, QStringList(n, QString::number(magic)));
     }
+
+    // The board: cells numbered down the columns, each number shown by
+    // exactly one cell, the left board the top one mirrored on its diagonal.
+    for (int k = 0; k < n * n; ++k) {
+        const CellPlace place = cellPlace(k, n);
+        QCOMPARE(cellIndex(place, n), k);
+        QVERIFY(place.row >= 1 && place.row <= n && place.column >= 1 && place.column <= n);
+    }
+    for (int v = 1; v <= n * n; ++v) {
+        const CellPlace top = cellPlace(cellShowing(square, n, Orientation::Top, v), n);
+        const CellPlace left = cellPlace(cellShowing(square, n, Orientation::Left, v), n);
+        QCOMPARE(int(square.at(top.row, top.column)), v);
+        QCOMPARE(int(shownValue(square, Orientation::Left, left)), v);
+        QVERIFY(left.row == top.column && left.column == top.row);
+    }
+    for (const Orientation orientation : {Orientation::Top, Orientation::Left}) {
+        QCOMPARE(cellShowing(square, n, orientation, 0), -1);
+        QCOMPARE(cellShowing(square, n, orientation, n * n + 1), -1);
+    }
+}
+
+// The report of a cell exactly: lines ended by CR LF, the row's line first
+// on the top board, the column's on the left one.
+void TestSquare::cellReport_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("top, centre") << 3 << false << 4
+                                 << "Ред: 2, Колона: 2\r\n\r\nРед: 3 + 5 + 7 = 15\r\nКолона: 1 + 5 + 9 = 15\r\n";
+    QTest::newRow("top, top right") << 3 << false << 6
+                                    << "Ред: 1, Колона: 3\r\n\r\nРед: 8 + 1 + 6 = 15\r\nКолона: 6 + 7 + 2 = 15\r\n";
+    QTest::newRow("top, top left") << 3 << false << 0
+                                   << "Ред: 1, Колона: 1\r\n\r\nРед: 8 + 1 + 6 = 15\r\nКолона: 8 + 3 + 4 = 15\r\n";
+    QTest::newRow("left, centre") << 3 << true << 4
+                                  << "Ред: 2, Колона: 2\r\n\r\nКолона: 3 + 5 + 7 = 15\r\nРед: 1 + 5 + 9 = 15\r\n";
+    QTest::newRow("left, top right") << 3 << true << 6
+                                     << "Ред: 1, Колона: 3\r\n\r\nКолона: 4 + 9 + 2 = 15\r\nРед: 8 + 3 + 4 = 15\r\n";
+    QTest::newRow("5, top, row 1 column 3")
+        << 5 << false << 10
+        << "Ред: 1, Колона: 3\r\n\r\nРед: 17 + 24 + 1 + 8 + 15 = 65\r\nКолона: 1 + 7 + 13 + 19 + 25 = 65\r\n";
+}
+
+void TestSquare::cellReport()
+{
+    QFETCH(int, n);
+    QFETCH(bool, left);
+    QFETCH(int, cell);
+    QFETCH(QString, expected);
+
+    MagicSquare square;
+    square.build(n);
+    QCOMPARE(QString::fromStdString(::cellReport(square, n, left ? Orientation::Left : Orientation::Top, cell)),
+             expected);
+}
+
+// The largest board's last cell: 21 terms a line, sums past 4,000.
+void TestSquare::largestReport()
+{
+    MagicSquare square;
+    square.build(21);
+    const QStringList lines =
+        QString::fromStdString(::cellReport(square, 21, Orientation::Top, 440)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines[0], QStringLiteral("Ред: 21, Колона: 21"));
+    QVERIFY(lines[2].startsWith(QStringLiteral("Ред: 211 + 234 + ")));
+    QVERIFY(lines[2].endsWith(QLatin1String(" + 209 = 4641")));
+    QVERIFY(lines[3].startsWith(QStringLiteral("Колона: 231 + 232 + ")));
+    QVERIFY(lines[3].endsWith(QLatin1String(" + 209 = 4641")));
+    QCOMPARE(lines[2].count(QLatin1String(" + ")), 20);
+    QCOMPARE(lines[4], QString());
 }
 
 void TestSquare::smallSquaresCellByCell_data()

@@ -53,29 +53,47 @@ done
 
 bare "$program"
 check "no display: one line, exit 2" '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -q DISPLAY "$err"'
-# A local display number no X server holds (xvfb-run -a takes the low ones).
-free=$(for n in $(seq 300 399); do [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { echo $n; break; }; done)
-for display in nohost.invalid:0 ":$free"; do
+# A host that does not exist, and a local TCP display where no X server listens.
+for display in nohost.invalid:0 127.0.0.1:59; do
     bare env DISPLAY=$display "$program"
     check "DISPLAY=$display: one line naming it, exit 2, no abort" \
         '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -qF "$display" "$err" && ! grep -qi abort "$err"'
 done
+bare env QT_QPA_PLATFORM=nosuchplatform "$program"
+check "a windowing system Qt does not have: one line naming it and what to set, exit 2, no abort" \
+    '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -q "„nosuchplatform“" "$err" && grep -q xcb "$err"'
+bare env QT_QPA_PLATFORM="nosuchplatform;wayland" WAYLAND_DISPLAY=zorbelin-none XDG_RUNTIME_DIR=/tmp "$program"
+check "QT_QPA_PLATFORM=...;wayland without a compositor: one line, exit 2, no abort" \
+    '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && ! grep -qi abort "$err"'
 
+# Where Qt is told its windowing system, the choice is
+# Qt's. Offscreen opens the window, and --scale 4 does not fit its 800 x 600
+# screen: that line comes only once Qt has started.
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$program" --scale 4 >"$out" 2>"$err" &
+started=$!
+for _ in $(seq 300); do
+    grep -q -- "--scale" "$err" && break
+    sleep 0.1
+done
+kill $started 2>/dev/null
+wait $started 2>/dev/null
+check "QT_QPA_PLATFORM=offscreen without DISPLAY: the window opens" 'grep -q -- "--scale 4 не се побира" "$err"'
+bare env WAYLAND_DISPLAY=zorbelin-none XDG_RUNTIME_DIR=/tmp "$program"
+check "only a Wayland display that is not there: one line naming it, exit 2, no abort" \
+    '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -qF "„zorbelin-none“" "$err"'
+
+source "$(dirname "$0")/../xserver.sh"
+trap 'rm -f "$out" "$err"; stop_xvfb' EXIT
 # The window's outer size on a real X server of the given screen size.
 window_size() {
-    local screen=$1
+    local screen=$1 app window
     shift
-    # Numbers of its own, apart from the other tests' X servers started alongside.
-    xvfb-run -a -n 200 -s "-screen 0 ${screen}x24 -noreset" bash -c '
-        "$@" 2>"'"$err"'" & program=$!
-        for _ in $(seq 100); do
-            window=$(xdotool search --onlyvisible --name "нечетен брой" 2>/dev/null | head -n 1)
-            [ -n "$window" ] && break
-            sleep 0.1
-        done
-        sleep 0.3
-        xdotool getwindowgeometry "$window" | sed -n "s/^ *Geometry: //p"
-        kill $program' _ "$@" >"$out" 2>/dev/null
+    start_xvfb "$screen"
+    "$@" 2>"$err" &
+    app=$!
+    window=$(wait_window) && xdotool getwindowgeometry "$window" | sed -n "s/^ *Geometry: //p" >"$out"
+    kill $app
+    stop_xvfb
 }
 window_size 1920x1080 env -u QT_QPA_PLATFORM "$program" --scale 2
 check "--scale 2 on 1920 x 1080: a 1208 x 962 window" '[ "$(cat "$out")" = 1208x962 ] && ! grep -q scale "$err"'
