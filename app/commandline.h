@@ -15,9 +15,9 @@ struct CommandLine
 
     Action action = Action::OpenWindow;
     double scale = 0; // OpenWindow: 1..4, or 0 when --scale was not given
-    int order = 0;    // Print: one of the offered sizes 3, 5, ... 21
+    int order = 0; // Print: one of the offered sizes 3, 5, ... 21
     bool left = false; // Print: the transposed square
-    QString error;    // Error: one line for stderr, without the program's name
+    QString error; // Error: one line for stderr, without the program's name
 };
 
 inline constexpr double MinimumScale = 1.0;

@@ -3,4 +3,6 @@
 
 #include "console.h"
 
-void useParentConsole() {}
+void useParentConsole()
+{
+}

@@ -47,9 +47,8 @@ bool platformInstalled(const QString &name)
 QString unreachableWayland()
 {
     const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
-    const QString socket = name.startsWith(QLatin1Char('/'))
-                               ? name
-                               : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
+    const QString socket =
+        name.startsWith(QLatin1Char('/')) ? name : qEnvironmentVariable("XDG_RUNTIME_DIR") + QLatin1Char('/') + name;
     if (name.isEmpty())
         return QStringLiteral("няма Wayland-дисплей (променливата WAYLAND_DISPLAY не е зададена)");
     if (!isSet("XDG_RUNTIME_DIR") && !name.startsWith(QLatin1Char('/')))

@@ -57,9 +57,10 @@ std::unique_ptr<QApplication> startApplication(int &argc, char *argv[], double s
     const double fits = scaleThatFits(scale, MainForm::clientSize(), screen->availableGeometry().size());
     if (fits == scale)
         return app;
-    say(stderr, QStringLiteral("zorbelin: --scale %1 не се побира на екрана; прозорецът се отваря с --scale %2\n")
-                    .arg(scale)
-                    .arg(fits));
+    say(stderr,
+        QStringLiteral("zorbelin: --scale %1 не се побира на екрана; прозорецът се отваря с --scale %2\n")
+            .arg(scale)
+            .arg(fits));
     app.reset();
     qputenv("QT_SCALE_FACTOR", QByteArray::number(fits));
     return std::make_unique<QApplication>(argc, argv);

@@ -8,8 +8,8 @@
 // empty QWidget of the same size, the floor of what Qt itself costs, and
 // `startup text` for that widget with one label in the window's font, the
 // floor for any window that shows text (it has to load the font database).
-#include "mainform.h"
 #include "application.h"
+#include "mainform.h"
 
 #include <QApplication>
 #include <QEvent>

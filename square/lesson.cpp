@@ -11,8 +11,8 @@
 namespace {
 
 // One line of a report: the terms joined by " + ", then their sum.
-std::string sumLine(const std::string &label, const MagicSquare &square, Orientation orientation,
-                    CellPlace first, CellPlace step, int n)
+std::string sumLine(const std::string &label, const MagicSquare &square, Orientation orientation, CellPlace first,
+                    CellPlace step, int n)
 {
     std::string line = label;
     std::int16_t sum = 0;
@@ -65,7 +65,7 @@ std::string cellReport(const MagicSquare &square, int n, Orientation orientation
     const std::string row = sumLine("Ред: ", square, orientation, {cell.row, 1}, {0, 1}, n);
     const std::string column = sumLine("Колона: ", square, orientation, {1, cell.column}, {1, 0}, n);
     return "Ред: " + std::to_string(cell.row) + ", Колона: " + std::to_string(cell.column) + "\r\n\r\n"
-           + (orientation == Orientation::Left ? column + row : row + column);
+        + (orientation == Orientation::Left ? column + row : row + column);
 }
 
 std::string squareText(const MagicSquare &square, int n, Orientation orientation)

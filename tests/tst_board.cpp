@@ -5,9 +5,9 @@
 
 #include <QElapsedTimer>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QSignalSpy>
 
 #include <cmath>
 #include <map>
@@ -420,14 +420,21 @@ void TestBoard::buttonFaces_data()
     QTest::addColumn<double>("minimumContrast");
     QTest::addColumn<double>("maximumContrast");
 
-    QTest::newRow("cell") << "Command1_4" << "plain" << 4.5 << 21.0;
-    QTest::newRow("cell pressed") << "Command1_4" << "pressed" << 4.5 << 21.0;
-    QTest::newRow("cell with focus") << "Command1_4" << "focus" << 4.5 << 21.0;
-    QTest::newRow("Чисти") << "Command2" << "plain" << 4.5 << 21.0;
-    QTest::newRow("Чисти pressed") << "Command2" << "pressed" << 4.5 << 21.0;
-    QTest::newRow("Чисти with focus") << "Command2" << "focus" << 4.5 << 21.0;
+    QTest::newRow("cell") << "Command1_4"
+                          << "plain" << 4.5 << 21.0;
+    QTest::newRow("cell pressed") << "Command1_4"
+                                  << "pressed" << 4.5 << 21.0;
+    QTest::newRow("cell with focus") << "Command1_4"
+                                     << "focus" << 4.5 << 21.0;
+    QTest::newRow("Чисти") << "Command2"
+                           << "plain" << 4.5 << 21.0;
+    QTest::newRow("Чисти pressed") << "Command2"
+                                   << "pressed" << 4.5 << 21.0;
+    QTest::newRow("Чисти with focus") << "Command2"
+                                      << "focus" << 4.5 << 21.0;
     // Readable, yet plainly weaker than an enabled caption.
-    QTest::newRow("Чисти disabled") << "Command2" << "disabled" << 2.5 << 4.0;
+    QTest::newRow("Чисти disabled") << "Command2"
+                                    << "disabled" << 2.5 << 4.0;
 }
 
 void TestBoard::buttonFaces()

@@ -63,8 +63,8 @@ void TestCommandLine::arguments_data()
     QTest::newRow("scale abc") << QStringList{"--scale", "abc"} << Action::Error << 0.0 << 0 << false << scales;
     QTest::newRow("scale nan") << QStringList{"--scale", "nan"} << Action::Error << 0.0 << 0 << false << scales;
     QTest::newRow("scale missing") << QStringList{"--scale"} << Action::Error << 0.0 << 0 << false << scales;
-    QTest::newRow("-scale missing, as typed") << QStringList{"--left", "-scale"} << Action::Error << 0.0 << 0 << false
-                                              << QStringList{"-scale:", "от 1 до 4"};
+    QTest::newRow("-scale missing, as typed")
+        << QStringList{"--left", "-scale"} << Action::Error << 0.0 << 0 << false << QStringList{"-scale:", "от 1 до 4"};
     QTest::newRow("print missing after a value") << QStringList{"--scale", "2", "-print"} << Action::Error << 0.0 << 0
                                                  << false << QStringList{"-print:", "липсва", "21"};
     QTest::newRow("unknown") << QStringList{"--no-such-option"} << Action::Error << 0.0 << 0 << false

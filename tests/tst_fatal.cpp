@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Zorbelin contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "application.h"
 #include "buttonarray.h"
 #include "fatal.h"
 #include "magicsquare.h"
-#include "application.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -72,9 +72,11 @@ void TestFatal::misuseEndsTheProgram()
         QVERIFY2(out.contains(QStringLiteral("box: Зорбелин: ")), qPrintable(out));
         QVERIFY2(out.contains(message), qPrintable(out));
         // Its button speaks Bulgarian, as the window does.
-        const QStringList buttons = out.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^button: ")));
+        const QStringList buttons =
+            out.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^button: ")));
         QCOMPARE(buttons.size(), 1);
-        QVERIFY2(!buttons[0].contains(QLatin1String("OK")) && buttons[0].contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))),
+        QVERIFY2(!buttons[0].contains(QLatin1String("OK"))
+                     && buttons[0].contains(QRegularExpression(QStringLiteral("[А-Яа-я]"))),
                  qPrintable(buttons[0]));
     }
 }

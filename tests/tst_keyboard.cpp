@@ -299,7 +299,8 @@ void TestKeyboard::boardIsOneTabStop()
     QCOMPARE(QApplication::focusWidget(), window.cell(tabStop));
     // One cell and "Чисти" are the only buttons Tab stops at.
     const QList<QPushButton *> buttons = window.form().findChildren<QPushButton *>();
-    QCOMPARE(std::count_if(buttons.begin(), buttons.end(), [](const QPushButton *b) { return b->focusPolicy() & Qt::TabFocus; }),
+    QCOMPARE(std::count_if(buttons.begin(), buttons.end(),
+                           [](const QPushButton *b) { return b->focusPolicy() & Qt::TabFocus; }),
              2);
 }
 

@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Zorbelin contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "mainform.h"
 #include "application.h"
+#include "mainform.h"
 #include "textbox.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Zorbelin contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "magicsquare.h"
 #include "lesson.h"
+#include "magicsquare.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -6,22 +6,22 @@
 //
 // Usage: drawpictures <output-dir>
 
-#include <QtCore/QByteArray>
-#include <QtCore/QDir>
-#include <QtCore/QFile>
-#include <QtCore/QList>
-#include <QtCore/QtEndian>
-#include <QtGui/QColor>
-#include <QtGui/QFont>
-#include <QtGui/QGuiApplication>
-#include <QtGui/QImage>
-#include <QtGui/QPainter>
+#include <QByteArray>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QtEndian>
 
 #include <cstdio>
 
 namespace {
 
-constexpr int kDurer[4][4] = {
+constexpr int DurerSquare[4][4] = {
     {16, 3, 2, 13},
     {5, 10, 11, 8},
     {9, 6, 7, 12},
@@ -31,9 +31,9 @@ constexpr int kDurer[4][4] = {
 // All geometry is in units of the 220 x 229 picture; `scale` only sharpens it.
 QImage drawPlaque(int scale)
 {
-    QImage img(220 * scale, 229 * scale, QImage::Format_RGB32);
-    img.fill(QColor(0xF4, 0xF2, 0xEC));
-    QPainter p(&img);
+    QImage image(220 * scale, 229 * scale, QImage::Format_RGB32);
+    image.fill(QColor(0xF4, 0xF2, 0xEC));
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(scale, scale);
@@ -61,23 +61,23 @@ QImage drawPlaque(int scale)
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             p.drawText(QRectF(left + c * cell, top + r * cell, cell, cell), Qt::AlignCenter,
-                       QString::number(kDurer[r][c]));
+                       QString::number(DurerSquare[r][c]));
 
     serif.setPixelSize(13);
     serif.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     p.setFont(serif);
     p.drawText(QRectF(left, top + 4 * cell, 4 * cell, 221 - (top + 4 * cell)), Qt::AlignCenter, QStringLiteral("1514"));
     p.end();
-    return img.convertToFormat(QImage::Format_Grayscale8);
+    return image.convertToFormat(QImage::Format_Grayscale8);
 }
 
 // A Lo Shu-like 3 x 3 grid of rounded tiles with an orange centre; the gaps and
 // the rounded corners are transparent. Drawn on a 32-unit canvas.
 QImage drawIcon(int scale)
 {
-    QImage img(32 * scale, 32 * scale, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
+    QImage image(32 * scale, 32 * scale, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(scale, scale);
     p.setPen(QPen(QColor(0x40, 0x40, 0xA0), 1.0));
@@ -93,7 +93,7 @@ QImage drawIcon(int scale)
         }
     }
     p.end();
-    return img;
+    return image;
 }
 
 void put16(QByteArray &out, quint16 v)
@@ -190,9 +190,9 @@ bool icoReadsBack(const QString &path, const QImage &argb)
     return true;
 }
 
-bool save(const QImage &img, const QString &path, const char *format, int quality = -1)
+bool save(const QImage &image, const QString &path, const char *format, int quality = -1)
 {
-    if (img.save(path, format, quality))
+    if (image.save(path, format, quality))
         return true;
     std::fprintf(stderr, "drawpictures: cannot write %s\n", qPrintable(path));
     return false;

@@ -12,6 +12,5 @@ bool loadQtTranslation(QTranslator &translator)
     const QLocale bulgarian(QLocale::Bulgarian, QLocale::Bulgaria);
     return translator.load(bulgarian, QStringLiteral("qtbase"), QStringLiteral("_"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-        || translator.load(bulgarian, QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QStringLiteral(":/translations"));
+        || translator.load(bulgarian, QStringLiteral("qtbase"), QStringLiteral("_"), QStringLiteral(":/translations"));
 }
