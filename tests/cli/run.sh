@@ -82,7 +82,7 @@ bare env WAYLAND_DISPLAY=zorbelin-none XDG_RUNTIME_DIR=/tmp "$program"
 check "only a Wayland display that is not there: one line naming it, exit 2, no abort" \
     '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -qF "„zorbelin-none“" "$err"'
 
-source "$(dirname "$0")/../xserver.sh"
+source "$(dirname "$0")/../../scripts/lib/xserver.sh"
 trap 'rm -f "$out" "$err"; stop_xvfb' EXIT
 # The window's outer size on a real X server of the given screen size.
 window_size() {
