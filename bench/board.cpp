@@ -94,7 +94,7 @@ BENCHMARK(LoadQtTranslation)->Unit(benchmark::kMicrosecond);
 // otherwise make the automatic count run for minutes.
 BENCHMARK(ShowAndClearBoard)->Arg(3)->Arg(21)->Iterations(100)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(RevealTick)->Iterations(442)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(CellReport)->Iterations(300)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(CellReport)->Iterations(250)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char *argv[])
 {

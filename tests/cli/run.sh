@@ -71,7 +71,7 @@ check "QT_QPA_PLATFORM=...;wayland without a compositor: one line, exit 2, no ab
 # screen: that line comes only once Qt has started.
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$program" --scale 4 >"$out" 2>"$err" &
 started=$!
-for _ in $(seq 300); do
+for _ in $(seq 200); do
     grep -q -- "--scale" "$err" && break
     sleep 0.1
 done
