@@ -368,7 +368,6 @@ void MainForm::lockDuringReveal()
 void MainForm::revealCell(QPushButton *cell)
 {
     cell->setVisible(true);
-    // The board's captions were written for the top orientation.
     if (orientation() == Orientation::Left)
         cell->setText(QString::number(RevealCounter));
     // Locking "Чисти" and the frame can leave nothing with the keyboard focus;
@@ -399,14 +398,15 @@ void MainForm::ShowBoard()
         QPushButton *cell = Command1->element(k);
         cell->setGeometry(toPixels({left, top, model.width, model.height}));
         cell->setVisible(false);
-        cell->setText(QString::number(shownValue(Square, Orientation::Top, cellPlace(k, n))));
+        // Captions are written for the top orientation; a left reveal rewrites them.
+        cell->setText(QString::number(shownValue(Square, Orientation::Top, place)));
         prepareCell(cell, k, n);
     }
     // New cells come on top; the report box goes back above the board. One
     // raise is far cheaper than stacking each of 440 cells under it.
     Text1[0]->raise();
     RevealCounter = 0;
-    Command1->element(0)->setText(QString::number(Square.at(1, 1)));
+    Command1->element(0)->setText(QString::number(shownValue(Square, Orientation::Top, {1, 1})));
     // Restarting keeps the first tick one whole interval after the board,
     // even when a tick was already due from a board cleared just before.
     Timer1.start();
