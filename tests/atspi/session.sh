@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by run.sh and orca.sh: a private X server, session bus and
@@ -44,7 +45,8 @@ start_x() {
     session_pids+=($!)
     within 20 grep -q '^[0-9][0-9]*$' "$session_dir/display" ||
         session_fail "Xvfb named no display in 20 s: $(tail -n 3 "$session_dir/xvfb.log")"
-    export DISPLAY=:$(head -n 1 "$session_dir/display")
+    DISPLAY=:$(head -n 1 "$session_dir/display")
+    export DISPLAY
 }
 
 # start_session_bus: a D-Bus session bus of its own, at the address it prints.
@@ -54,7 +56,8 @@ start_session_bus() {
     session_pids+=($!)
     within 20 grep -q . "$session_dir/bus" ||
         session_fail "the session bus gave no address in 20 s: $(tail -n 3 "$session_dir/bus.log")"
-    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$session_dir/bus")
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$session_dir/bus")
+    export DBUS_SESSION_BUS_ADDRESS
 }
 
 # Whether the accessibility bus's launcher holds its name on the session bus
