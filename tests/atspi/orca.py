@@ -22,7 +22,9 @@ program = sys.argv[1]
 TITLE = "нечетен брой"
 LIMIT = 30  # seconds any one step may take before the test fails
 # What Orca says, as regular expressions for an utterance: Orca 43 says
-# "push button" and "3.", Orca 48 "button" and "3." then "not selected.".
+# "Брой." and "List with 10 items." apart, "push button" and "3."; Orca 48
+# "Брой List with 9 items" at once, "button", and "3." then "not selected.".
+LIST = r"Брой\b.*"
 ENTRY = r"3\.( not selected\.)?"
 ONE = r"1 (push )?button\."
 SIX = r"6 (push )?button\."
@@ -121,7 +123,7 @@ def drive():
         raise Timeout(f"the program's window ({TITLE!r}) never appeared within {LIMIT} s"
                       + ("" if app.poll() is None else f"; the program ended with status {app.returncode}"))
     subprocess.run(["xdotool", "windowfocus", "--sync", found.stdout.split()[0]], check=True)
-    heard("the size list as it takes the focus", r"Брой\.", mark)
+    heard("the size list as it takes the focus", LIST, mark)
     # The cursor may be on "3" already, and Orca may have said so.
     key("Home")
     heard("the entry under the cursor", ENTRY, mark)
@@ -154,7 +156,7 @@ def check(spoken):
     verdict("the Return key was heard", chosen is not None)
     if chosen is None:
         return 1
-    entry = index(ENTRY, index(r"Брой\.") or 0)
+    entry = index(ENTRY, index(LIST) or 0)
     verdict("the list names the entry under the cursor as it takes the focus", entry is not None and entry < chosen)
     one = index(ONE, chosen)
     verdict("the first number takes the focus after choosing", one is not None)
@@ -197,7 +199,11 @@ def main():
         if app is not None:
             app.terminate()
             app.wait()
-    return check(speech()) or status
+    status = check(speech()) or status
+    if status:
+        print("The end of Orca's debug log:")
+        print("\n".join(LOG.text.splitlines()[-40:]))
+    return status
 
 
 if __name__ == "__main__":
