@@ -6,8 +6,8 @@
 # the copyright file, changelog and manual pages, that the package depends on
 # what the program needs at run time, and that lintian finds nothing wrong.
 #   packaging/check.sh <build-dir> <source-dir>
-# Needs desktop-file-utils, appstream, dpkg-dev, file, groff-base, lintian and
-# python3-debian; no root, no network.
+# Needs desktop-file-utils, appstream, binutils, dpkg-dev, file, groff-base,
+# lintian and python3-debian; no root, no network.
 set -euo pipefail
 
 if [ $# -ne 2 ]; then
@@ -213,10 +213,38 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Package names alone, without version constraints or alternatives' bars.
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/:any//; s/^ *//; s/ *$//')
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 qt6-translations-l10n; do
+for needed in fonts-liberation2 qt6-translations-l10n; do
     grep -qx "$needed" <<<"$names" || fail "Depends does not name $needed"
 done
-ok "Depends names the Qt libraries, fonts-liberation2 and qt6-translations-l10n"
+# Every library the packaged program links to comes from a package named in
+# Depends, whatever that release calls it (libqt6core6 became libqt6core6t64
+# in Debian 13): each NEEDED entry is looked up where the dynamic loader finds
+# it, and that file's package is asked of dpkg.
+dpkg-deb -x "$deb" "$tmp/unpacked"
+packaged=$tmp/unpacked/usr/bin/zorbelin
+sonames=$(objdump -p "$packaged" | awk '$1 == "NEEDED" { print $2 }')
+grep -q '^libQt6Widgets\.so\.' <<<"$sonames" || fail "the program does not link Qt Widgets: $(echo $sonames)"
+ldd "$packaged" >"$tmp/ldd" 2>&1 || fail "ldd cannot load the packaged program: $(cat "$tmp/ldd")"
+for soname in $sonames; do
+    # "soname => path (address)", or "path (address)" for the loader itself.
+    path=$(awk -v so="$soname" '$1 == so && $2 == "=>" { print $3; exit }
+                                $1 ~ ("/" so "$") { print $1; exit }' "$tmp/ldd")
+    [ -n "$path" ] && [ -e "$path" ] || fail "the loader does not find $soname"
+    # dpkg may know the file under /usr or not (merged /usr); other matches of
+    # the pattern, such as debug copies, are not it.
+    owner=$(dpkg -S "*${path#/usr}" 2>/dev/null |
+        awk -v a="${path#/usr}" -v b="/usr${path#/usr}" -F': ' '!/^diversion/ && ($2 == a || $2 == b) {
+            n = split($1, owners, ", "); for (i = 1; i <= n; i++) { sub(/:.*/, "", owners[i]); print owners[i] } }' |
+        sort -u)
+    [ -n "$owner" ] || fail "no package owns $path ($soname)"
+    grep -qxF -f <(echo "$owner") <<<"$names" || fail "Depends names none of $(echo $owner), which holds $soname"
+done
+ok "Depends names the package of every library the program links ($(echo $sonames | wc -w)), fonts-liberation2 and qt6-translations-l10n"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "Recommends: $recommends"
+tr ',|' '\n\n' <<<"$recommends" | sed 's/(.*)//; s/^ *//; s/ *$//' | grep -qx qt6-wayland ||
+    fail "Recommends does not name qt6-wayland, the platform plugin for a Wayland session"
+ok "Recommends names qt6-wayland"
 
 dpkg-deb -c "$deb" | awk '{print $NF}' >"$tmp/contents"
 for path in \

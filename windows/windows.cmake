@@ -41,3 +41,7 @@ target_link_options(zorbelin PRIVATE -static -static-libgcc -static-libstdc++)
 # A release leaves out the symbols: about half the size to copy around.
 target_link_options(zorbelin PRIVATE $<$<CONFIG:Release>:-s>)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The linker writes the time of linking into the PE header unless told not
+# to; without it, two builds of one commit give the same exe.
+target_link_options(zorbelin PRIVATE -Wl,--no-insert-timestamp)
+add_link_options(-Wl,--no-insert-timestamp)

@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the program with an accessibility bus, inside the X server and D-Bus
-# session that the caller provides (xvfb-run, dbus-run-session), and reads it
-# through AT-SPI.   run.sh <program>
-set -euo pipefail
-# The real X server of xvfb-run, not the headless platform of the other tests.
+# Runs the program in a private X server and D-Bus session with an
+# accessibility bus, and reads it through AT-SPI.   run.sh <program>
+set -uo pipefail
+program=$1
+source "$(dirname "$0")/session.sh"
+trap 'kill "${app:-}" 2>/dev/null; session_stop' EXIT
+# The real X server, not the headless platform of the other tests.
 unset QT_QPA_PLATFORM
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-bus=$!
+start_x 1024x768
+start_session_bus
+start_a11y_bus
 # Qt exposes its widgets to AT-SPI only when asked; a screen reader asks by
 # setting org.a11y.Status, this does the same for the one program.
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" &
-program=$!
-trap 'kill $program $bus 2>/dev/null || true' EXIT
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" &
+app=$!
 /usr/bin/python3 "$(dirname "$0")/test_atspi.py"

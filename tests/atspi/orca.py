@@ -1,0 +1,210 @@
+# SPDX-FileCopyrightText: 2026 Zorbelin contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Starts Orca and the program in the session orca.sh made, presses each key
+once Orca has spoken what the one before did, and checks what Orca said.
+Each step waits for a condition, with a time limit only for failing.
+   orca.py <program>"""
+import codecs
+import os
+import pty
+import re
+import signal
+import subprocess
+import sys
+import threading
+import time
+import tty
+
+import pyatspi
+
+program = sys.argv[1]
+TITLE = "нечетен брой"
+LIMIT = 30  # seconds any one step may take before the test fails
+# What Orca says, as regular expressions for an utterance: Orca 43 says
+# "Брой." and "List with 10 items." apart, "push button" and "3."; Orca 48
+# "Брой List with 9 items" at once, "button", and "3." then "not selected.".
+LIST = r"Брой\b.*"
+ENTRY = r"3\.( not selected\.)?"
+ONE = r"1 (push )?button\."
+SIX = r"6 (push )?button\."
+
+
+class Timeout(Exception):
+    pass
+
+
+class DebugLog:
+    """Orca's debug log as Orca writes it. Orca does not flush its log file,
+    so a file would show its lines only in large blocks; a terminal gets each
+    line as it is written, so the log goes to one and is read from the other
+    end."""
+
+    def __init__(self):
+        self.master, self.slave = pty.openpty()
+        tty.setraw(self.slave)
+        self.path = os.ttyname(self.slave)
+        self.text = ""
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        decoder = codecs.getincrementaldecoder("utf-8")("replace")
+        while True:
+            try:
+                data = os.read(self.master, 65536)
+            except OSError:  # every writer has closed the terminal
+                break
+            if not data:
+                break
+            self.text += decoder.decode(data)
+
+    def close(self):
+        os.close(self.slave)
+        self.reader.join(10)
+
+
+LOG = DebugLog()
+
+
+def speech():
+    """Every utterance Orca has sent to the speech synthesiser so far."""
+    return [re.sub(r"\n\s+", "\n", s)
+            for s in re.findall(r"SPEECH OUTPUT: '(.*?)'\s*\{'established'", LOG.text, re.S)]
+
+
+def wait(what, condition, seconds=LIMIT):
+    end = time.monotonic() + seconds
+    while True:
+        result = condition()
+        if result is not None and result is not False:
+            return result
+        if time.monotonic() > end:
+            raise Timeout(f"{what}: not within {seconds} s")
+        time.sleep(0.1)
+
+
+def said(pattern, start=0):
+    """Index of the first utterance from `start` on that is `pattern` (a regular expression)."""
+    return next((i for i, s in enumerate(speech()) if i >= start and re.fullmatch(pattern, s.strip())), None)
+
+
+def heard(what, pattern, start=0):
+    return wait(f"Orca saying {what}", lambda: said(pattern, start))
+
+
+def key(name):
+    """A key, and the index from which Orca's answer to it is looked for."""
+    mark = len(speech())
+    subprocess.run(["xdotool", "key", name], check=True)
+    return mark
+
+
+def revealed(count):
+    """Whether AT-SPI shows every number of the board as a showing push button."""
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None or app.name != "zorbelin":
+            continue
+        for frame in app:
+            numbers = {c.name for c in frame if c.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                       and c.getState().contains(pyatspi.STATE_SHOWING)}
+            if {str(n) for n in range(1, count + 1)} <= numbers:
+                return True
+    return False
+
+
+def drive():
+    mark = heard("that it is on", r"Screen reader on\.")
+    app = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    found = subprocess.run(["timeout", str(LIMIT), "xdotool", "search", "--sync", "--onlyvisible", "--name", TITLE],
+                           capture_output=True, text=True)
+    if found.returncode != 0 or not found.stdout.split():
+        raise Timeout(f"the program's window ({TITLE!r}) never appeared within {LIMIT} s"
+                      + ("" if app.poll() is None else f"; the program ended with status {app.returncode}"))
+    subprocess.run(["xdotool", "windowfocus", "--sync", found.stdout.split()[0]], check=True)
+    heard("the size list as it takes the focus", LIST, mark)
+    # The cursor may be on "3" already, and Orca may have said so.
+    key("Home")
+    heard("the entry under the cursor", ENTRY, mark)
+    heard("the first number after choosing", ONE, key("Return"))
+    # The reveal's pace is the program's: the board is read until every number shows.
+    wait("the whole board revealed, as AT-SPI shows it", lambda: revealed(9))
+    heard("the cell to the right", SIX, key("Right"))
+    heard("the report", r"(?s).*Колона: 6 \+ 7 \+ 2 = 15", key("space"))
+    heard("the cell again after Escape", SIX, key("Escape"))
+    return app
+
+
+def check(spoken):
+    print("Orca said:")
+    for line in spoken:
+        print("  " + line.replace("\n", "\n  "))
+
+    def index(pattern, start=0):
+        return next((i for i, s in enumerate(spoken) if i >= start and re.fullmatch(pattern, s.strip())), None)
+
+    failures = 0
+
+    def verdict(what, ok):
+        nonlocal failures
+        print(("ok: " if ok else "FAIL: ") + what)
+        failures += not ok
+
+    verdict("the log is complete", spoken[-1:] == ["Screen reader off."])
+    chosen = index(r"(?i)return")
+    verdict("the Return key was heard", chosen is not None)
+    if chosen is None:
+        return 1
+    entry = index(ENTRY, index(LIST) or 0)
+    verdict("the list names the entry under the cursor as it takes the focus", entry is not None and entry < chosen)
+    one = index(ONE, chosen)
+    verdict("the first number takes the focus after choosing", one is not None)
+    # Only what was read between choosing and the first number can show a
+    # locked control; without the first number there is nothing to look at.
+    passed = spoken[chosen + 1:one] if one is not None else None
+    verdict("on the way, no locked control is read: " + (" ".join(passed) if passed is not None else "(cannot tell)"),
+            passed is not None and not any(s.startswith(("Начало", "Горе", "Ляво")) for s in passed))
+    space = index(r"(?i)space", chosen)
+    escape = index(r"(?i)escape", space or chosen)
+    report = "\n".join(spoken[space + 1:escape]) if space is not None and escape is not None else ""
+    verdict("Space speaks the report box and the whole report",
+            "Обяснение и справка" in report and "Ред: 1, Колона: 3" in report
+            and "Ред: 8 + 1 + 6 = 15" in report and "Колона: 6 + 7 + 2 = 15" in report)
+    verdict("Escape goes back to the cell", escape is not None and index(SIX, escape) is not None)
+    print("all checks passed" if not failures else f"{failures} failed")
+    return 1 if failures else 0
+
+
+def main():
+    orca = subprocess.Popen(["orca", f"--debug-file={LOG.path}"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    app = None
+    status = 0
+    try:
+        app = drive()
+    except Timeout as timeout:
+        print(f"FAIL: {timeout}")
+        status = 1
+    finally:
+        if orca.poll() is None:
+            mark = len(speech())
+            orca.send_signal(signal.SIGINT)
+            try:
+                heard("that it is off", r"Screen reader off\.", mark)
+                orca.wait(10)
+            except (Timeout, subprocess.TimeoutExpired):
+                orca.kill()  # Orca ends on SIGINT, not on SIGTERM
+                orca.wait()
+        LOG.close()
+        if app is not None:
+            app.terminate()
+            app.wait()
+    status = check(speech()) or status
+    if status:
+        print("The end of Orca's debug log:")
+        print("\n".join(LOG.text.splitlines()[-40:]))
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
