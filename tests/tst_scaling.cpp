@@ -73,8 +73,8 @@ void TestScaling::pictureFollowsTheScreen()
     // differs between versions. Without two densities nothing below could fail.
     const auto screen = [](const QString &name) {
         const QList<QScreen *> screens = QGuiApplication::screens();
-        const auto found = std::find_if(screens.begin(), screens.end(),
-                                        [&name](const QScreen *s) { return s->name() == name; });
+        const auto found =
+            std::find_if(screens.begin(), screens.end(), [&name](const QScreen *s) { return s->name() == name; });
         return found == screens.end() ? nullptr : *found;
     };
     QScreen *const ordinary = screen(QStringLiteral("Ordinary"));
