@@ -8,8 +8,10 @@ const CACHE = 'zorbelin-@ZORBELIN_WEB_VERSION@';
 const FILES = [@ZORBELIN_WEB_FILES@];
 
 self.addEventListener('install', (event) => {
-    // 'reload': the browser's own HTTP cache may still hold an older build.
-    const requests = FILES.map((file) => new Request(file, { cache: 'reload' }));
+    // 'no-cache': asks the server whether the copy the page has just loaded
+    // is current, so a new build is never stored with an older file, and an
+    // unchanged file is not downloaded a second time.
+    const requests = FILES.map((file) => new Request(file, { cache: 'no-cache' }));
     event.waitUntil(caches.open(CACHE)
         .then((cache) => cache.addAll(requests))
         .then(() => self.skipWaiting()));
