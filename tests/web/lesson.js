@@ -9,8 +9,8 @@ const assert = require('assert/strict');
 const { launch, serve, shows, until, revealed, windowLooks } = require('./browser');
 
 const [folder, screenshot] = process.argv.slice(2);
-let address;
 const problems = [];
+const topRight = 'Ред: 1, Колона: 3 /  / Ред: 8 + 1 + 6 = 15 / Колона: 6 + 7 + 2 = 15 / ';
 let failed = 0;
 
 async function check(name, body) {
@@ -23,14 +23,14 @@ async function check(name, body) {
     }
 }
 
-async function open(browser, viewport, query = '?log') {
+async function open(browser, address, viewport) {
     const page = await browser.newPage();
     page.lines = [];
     page.on('console', (m) => (m.type() === 'error' ? problems : page.lines).push(m.text()));
     page.on('pageerror', (error) => problems.push(error.message));
     page.on('requestfailed', (request) => problems.push(`${request.url()} ${request.failure().errorText}`));
     await page.setViewport(viewport);
-    await page.goto(address + query);
+    await page.goto(address + '?log');
     return page;
 }
 
@@ -54,9 +54,8 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
 
 (async () => {
     const { url, server } = await serve(folder);
-    address = url;
     const browser = await launch();
-    const page = await open(browser, { width: 800, height: 600 });
+    const page = await open(browser, url, { width: 800, height: 600 });
     let place;
     const click = (x, y) => page.mouse.click(place.x + x, place.y + y);
     // Interior points of the 3 × 3 board's cells on the diagonal.
@@ -66,7 +65,6 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
         place = await shown(browser, page);
         assert.deepEqual([place.x, place.y, place.width, place.height], [98, 59, 604, 481]);
         assert.ok(await shows(browser, await page.screenshot(), { place: { x: 0, y: 0 }, looks: [[4, 4, 0xc0c0ff]] }));
-        assert.equal(await page.title(), 'Зорбелин');
     });
     await check('"3" reveals 8 1 6 / 3 5 7 / 4 9 2 one number every 300 ms', async () => {
         await click(30, 66);
@@ -78,7 +76,7 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
     });
     await check('a cell click writes its report', async () => {
         await click(132, 35);
-        await report(page, 'Ред: 1, Колона: 3 /  / Ред: 8 + 1 + 6 = 15 / Колона: 6 + 7 + 2 = 15 / ');
+        await report(page, topRight);
         if (screenshot)
             await page.screenshot({ path: screenshot });
     });
@@ -99,7 +97,7 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
         assert.deepEqual((await session.send('Page.getInstallabilityErrors')).installabilityErrors, []);
     });
     await check('a 390 × 844 phone shows the whole window, sharp, and a tap starts the reveal', async () => {
-        const phone = await open(browser, { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+        const phone = await open(browser, url, { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
         const scale = 390 / 604;
         const at = await shown(browser, phone, scale, windowLooks.slice(0, -1));
         assert.ok(at.x >= 0 && at.y >= 0 && at.right <= 390 && at.bottom <= 844 && at.height >= 481 * scale);
@@ -107,13 +105,13 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
         await phone.touchscreen.tap(at.x + 30 * scale, at.y + 66 * scale);
         await revealed(phone, 0, 9);
         await phone.touchscreen.tap(at.x + 132 * scale, at.y + 35 * scale);
-        await report(phone, 'Ред: 1, Колона: 3 /  / Ред: 8 + 1 + 6 = 15 / Колона: 6 + 7 + 2 = 15 / ');
+        await report(phone, topRight);
         await phone.close();
     });
     await check('without WebAssembly the page says so in Bulgarian', async () => {
         const old = await browser.newPage();
         await old.evaluateOnNewDocument(() => { delete window.WebAssembly; });
-        await old.goto(address);
+        await old.goto(url);
         assert.match(await old.$eval('#message', (m) => (m.hidden ? '' : m.textContent)), /не може да изпълнява WebAssembly/);
         await old.close();
     });
