@@ -22,18 +22,8 @@ qt_import_plugins(zorbelin
     INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin Qt6::QICOPlugin
     EXCLUDE_BY_TYPE styles)
 
-# A static Qt has no translations folder to load Qt's own Bulgarian texts
-# from, so they travel inside the program; the loader of Qt's texts
-# (ui/qttranslation.cpp) falls back to this copy.
-set(ZORBELIN_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH
-    "Folder holding qtbase_bg.qm of the same Qt version (Debian: qt6-translations-l10n)")
-if(NOT EXISTS ${ZORBELIN_QT_TRANSLATIONS}/qtbase_bg.qm)
-    message(FATAL_ERROR "${ZORBELIN_QT_TRANSLATIONS}/qtbase_bg.qm is missing: install qt6-translations-l10n")
-endif()
-qt_add_resources(zorbelin qt_translations
-    PREFIX /translations
-    BASE ${ZORBELIN_QT_TRANSLATIONS}
-    FILES ${ZORBELIN_QT_TRANSLATIONS}/qtbase_bg.qm)
+include(${PROJECT_SOURCE_DIR}/cmake/qt-texts.cmake)
+zorbelin_embed_qt_texts(zorbelin)
 
 # The C and C++ runtimes and winpthread are linked in too, into the program and
 # into every test built after this point, so none of them needs a DLL.

@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The browser version's timings (scripts/bench-web, with the folder to serve):
+// from navigation to the first frame showing the whole window, five times on
+// a first visit (a fresh profile) and again from the service worker's store;
+// then the beat of a 7 × 7 reveal.
+'use strict';
+const { launch, serve, shows, until, revealed } = require('../tests/web/browser');
+
+const median = (values) => [...values].sort((a, b) => a - b)[values.length >> 1];
+const place = { x: 98, y: 59 };   // the window's corner in an 800 × 600 page
+
+// Milliseconds from the start of navigation to the first screencast frame
+// with the whole window in it. Frames are read as they come (only when the
+// page changes), so the measuring takes little from the page.
+async function firstFrame(browser, page, address) {
+    await page.goto('about:blank');
+    const session = await page.createCDPSession();
+    const frames = [];
+    session.on('Page.screencastFrame', (frame) => {
+        frames.push(frame);
+        session.send('Page.screencastFrameAck', { sessionId: frame.sessionId }).catch(() => {});
+    });
+    await session.send('Page.startScreencast', { format: 'png', maxWidth: 800, maxHeight: 600 });
+    await page.goto(address);
+    const start = await page.evaluate(() => performance.timeOrigin);
+    let seen = 0;
+    const shown = await until(async () => {
+        for (; seen < frames.length; seen++) {
+            const frame = frames[seen];
+            if (frame.metadata.timestamp * 1000 > start
+                && await shows(browser, Buffer.from(frame.data, 'base64'), { place }))
+                return frame.metadata.timestamp * 1000;
+        }
+        return false;
+    }, 'a frame with the window');
+    await session.send('Page.stopScreencast');
+    return shown - start;
+}
+
+(async () => {
+    const { url, server } = await serve(process.argv[2]);
+    const first = [];
+    const stored = [];
+    for (let run = 0; run < 5; run++) {
+        const browser = await launch();
+        const page = await browser.newPage();
+        await page.setViewport({ width: 800, height: 600 });
+        first.push(await firstFrame(browser, page, url));
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        stored.push(await firstFrame(browser, page, url));
+        await browser.close();
+    }
+    const show = (values) => `median ${median(values).toFixed(0)} ms (${values.map((v) => v.toFixed(0)).join(', ')})`;
+    console.log(`first frame with the window, first visit: ${show(first)}`);
+    console.log(`first frame with the window, from the service worker: ${show(stored)}`);
+
+    const browser = await launch();
+    const page = await browser.newPage();
+    page.lines = [];
+    page.on('console', (message) => page.lines.push(message.text()));
+    await page.setViewport({ width: 800, height: 600 });
+    await page.goto(url + '?log');
+    await until(async () => shows(browser, await page.screenshot(), { place }), 'the window');
+    await page.mouse.click(place.x + 30, place.y + 102);   // "7"
+    const cells = await revealed(page, 0, 49);
+    const intervals = cells.slice(1).map((cell, i) => cell.time - cells[i].time);
+    const mean = (cells[48].time - cells[0].time) / 48;
+    const worst = intervals.reduce((a, b) => (Math.abs(b - 300) > Math.abs(a - 300) ? b : a));
+    console.log(`7 × 7 reveal, 48 intervals: mean ${mean.toFixed(2)} ms, shortest ${Math.min(...intervals).toFixed(1)}`
+        + ` ms, longest ${Math.max(...intervals).toFixed(1)} ms, worst ${worst.toFixed(1)} ms`);
+    await browser.close();
+    server.kill();
+})();

@@ -1,0 +1,129 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The lesson in the real page, as a pupil uses it: scripts/test-web runs it
+// with the folder to serve and where to save a screenshot. Prints one line
+// per check; exits 1 if any failed.
+'use strict';
+const assert = require('assert/strict');
+const { launch, serve, shows, until, revealed, windowLooks } = require('./browser');
+
+const [folder, screenshot] = process.argv.slice(2);
+const problems = [];
+const topRight = 'Ред: 1, Колона: 3 /  / Ред: 8 + 1 + 6 = 15 / Колона: 6 + 7 + 2 = 15 / ';
+let failed = 0;
+
+async function check(name, body) {
+    try {
+        await body();
+        console.log(`ok: ${name}`);
+    } catch (error) {
+        failed += 1;
+        console.log(`FAILED: ${name}: ${error.message}`);
+    }
+}
+
+async function open(browser, address, viewport) {
+    const page = await browser.newPage();
+    page.lines = [];
+    page.on('console', (m) => (m.type() === 'error' ? problems : page.lines).push(m.text()));
+    page.on('pageerror', (error) => problems.push(error.message));
+    page.on('requestfailed', (request) => problems.push(`${request.url()} ${request.failure().errorText}`));
+    await page.setViewport(viewport);
+    await page.goto(address + '?log');
+    return page;
+}
+
+// Where the canvas is, and that the window is drawn in it.
+async function shown(browser, page, scale = 1, looks = windowLooks) {
+    const place = await page.$eval('canvas', (c) => c.getBoundingClientRect().toJSON());
+    const ratio = page.viewport().deviceScaleFactor || 1;
+    await until(async () => shows(browser, await page.screenshot(), { place, scale, ratio, looks }), 'the window');
+    return place;
+}
+
+// The board as rows of numbers, from revealed cells that must come in the walk's order.
+function board(cells) {
+    assert.deepEqual(cells.map((c) => c.number), [1, 2, 3, 4, 5, 6, 7, 8, 9]);
+    const rows = [[], [], []];
+    cells.forEach((c) => { rows[c.row - 1][c.column - 1] = c.number; });
+    return rows;
+}
+
+const report = (page, text) => until(() => page.lines.includes(`справка: ${text}`), `the report "${text}"`, 10);
+
+(async () => {
+    const { url, server } = await serve(folder);
+    const browser = await launch();
+    const page = await open(browser, url, { width: 800, height: 600 });
+    let place;
+    const click = (x, y) => page.mouse.click(place.x + x, place.y + y);
+    // Interior points of the 3 × 3 board's cells on the diagonal.
+    const diagonal = [[76, 28, 0x8080ff], [100, 50, 0x8080ff], [125, 71, 0x8080ff]];
+
+    await check('the window at its size and colours, centred on the page', async () => {
+        place = await shown(browser, page);
+        assert.deepEqual([place.x, place.y, place.width, place.height], [98, 59, 604, 481]);
+        assert.ok(await shows(browser, await page.screenshot(), { place: { x: 0, y: 0 }, looks: [[4, 4, 0xc0c0ff]] }));
+    });
+    await check('"3" reveals 8 1 6 / 3 5 7 / 4 9 2 one number every 300 ms', async () => {
+        await click(30, 66);
+        const cells = await revealed(page, 0, 9);
+        assert.deepEqual(board(cells), [[8, 1, 6], [3, 5, 7], [4, 9, 2]]);
+        const mean = (cells[8].time - cells[0].time) / 8;
+        assert.ok(Math.abs(mean - 300) <= 3, `mean interval ${mean} ms`);
+        assert.ok(await shows(browser, await page.screenshot(), { place, looks: diagonal }), 'the board on screen');
+    });
+    await check('a cell click writes its report', async () => {
+        await click(132, 35);
+        await report(page, topRight);
+        if (screenshot)
+            await page.screenshot({ path: screenshot });
+    });
+    await check('"Чисти" clears the board and the report', async () => {
+        await click(32, 316);
+        await report(page, '');
+        const empty = diagonal.map(([x, y]) => [x, y, 0xc0c0ff]);
+        await until(async () => shows(browser, await page.screenshot(), { place, looks: empty }), 'an empty board');
+    });
+    await check('"Ляво" gives the transposed square', async () => {
+        const from = page.lines.length;
+        await click(36, 282);
+        await click(30, 66);
+        assert.deepEqual(board(await revealed(page, from, 9)), [[8, 3, 4], [1, 5, 9], [6, 7, 2]]);
+    });
+    await check('the browser can install it as an app', async () => {
+        const session = await page.createCDPSession();
+        assert.deepEqual((await session.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    });
+    await check('a 390 × 844 phone shows the whole window, sharp, and a tap starts the reveal', async () => {
+        const phone = await open(browser, url, { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+        const scale = 390 / 604;
+        const at = await shown(browser, phone, scale, windowLooks.slice(0, -1));
+        assert.ok(at.x >= 0 && at.y >= 0 && at.right <= 390 && at.bottom <= 844 && at.height >= 481 * scale);
+        assert.equal(await phone.$eval('canvas', (c) => c.width), 780);
+        await phone.touchscreen.tap(at.x + 30 * scale, at.y + 66 * scale);
+        await revealed(phone, 0, 9);
+        await phone.touchscreen.tap(at.x + 132 * scale, at.y + 35 * scale);
+        await report(phone, topRight);
+        await phone.close();
+    });
+    await check('without WebAssembly the page says so in Bulgarian', async () => {
+        const old = await browser.newPage();
+        await old.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+        await old.goto(url);
+        assert.match(await old.$eval('#message', (m) => (m.hidden ? '' : m.textContent)), /не може да изпълнява WebAssembly/);
+        await old.close();
+    });
+    await check('with the server gone and no HTTP cache, a reload still opens the lesson', async () => {
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        server.kill();
+        await (await page.createCDPSession()).send('Network.clearBrowserCache');
+        await page.reload();
+        await shown(browser, page);
+    });
+    await check('no errors in the console', () => assert.deepEqual(problems, []));
+    await browser.close();
+    server.kill();
+    process.exitCode = failed ? 1 : 0;
+})();

@@ -1,0 +1,98 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The program in the browser. There is no command line: the page (index.html)
+// opens the window, sized and scaled to fit, and sets the environment.
+
+#include "application.h"
+#include "lesson.h"
+#include "mainform.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFont>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <emscripten.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+void say(const QString &line)
+{
+    // stdout becomes the page's console.log.
+    std::puts(line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+// With ?log in the page's address (ZORBELIN_LOG), one console line for each
+// cell revealed, with its place, number and time, and one for each text in
+// the report box, so scripts/test-web can follow the lesson from outside.
+class LessonLog : public QObject
+{
+public:
+    explicit LessonLog(MainForm *form)
+        : QObject(form)
+        , m_form(form)
+    {
+        qApp->installEventFilter(this);
+        auto *report = form->findChild<QPlainTextEdit *>(QStringLiteral("Text1_0"));
+        connect(report, &QPlainTextEdit::textChanged, this, [this, report] {
+            const QString text = report->toPlainText().replace(QLatin1Char('\n'), QLatin1String(" / "));
+            if (text != m_report)
+                say(QStringLiteral("справка: ") + text);
+            m_report = text;
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        static const QString cellName = QStringLiteral("Command1_");
+        if (event->type() != QEvent::Show || !watched->objectName().startsWith(cellName))
+            return false;
+        const double shownAt = emscripten_get_now();
+        auto *cell = static_cast<QPushButton *>(watched);
+        const int n = int(std::lround(m_form->squareOrder()));
+        const CellPlace place = cellPlace(watched->objectName().mid(cellName.size()).toInt(), n);
+        // The left board writes a cell's number just after showing it.
+        QTimer::singleShot(0, cell, [cell, place, shownAt] {
+            say(QStringLiteral("клетка: ред %1, колона %2, число %3, време %4 мс")
+                    .arg(place.row)
+                    .arg(place.column)
+                    .arg(cell->text())
+                    .arg(shownAt, 0, 'f', 1));
+        });
+        return false;
+    }
+
+private:
+    MainForm *m_form;
+    QString m_report;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSerif-Regular.ttf"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    setUpApplication();
+
+    MainForm form;
+    // The page is the window's frame: Qt draws no title bar, and show() fills
+    // the canvas, which the page makes the window's size.
+    form.setWindowFlag(Qt::FramelessWindowHint);
+    if (qEnvironmentVariableIsSet("ZORBELIN_LOG"))
+        new LessonLog(&form);
+    form.show();
+    // Hands over to the browser's event loop and never returns, so the objects
+    // above live as long as the page.
+    return QApplication::exec();
+}
