@@ -13,25 +13,28 @@ mark_processes() {
 # leftovers: "pid name" of each running process that carries the token,
 # other than this shell.
 leftovers() {
-    local proc
+    local proc entry stat
     for proc in /proc/[0-9]*; do
         [ "${proc#/proc/}" != $$ ] || continue
-        grep -qzx "ZORBELIN_RUN=$ZORBELIN_RUN" "$proc/environ" 2>/dev/null || continue
-        # A process that has ended but not been waited for is gone already.
-        [ "$(cut -d' ' -f3 "$proc/stat" 2>/dev/null)" != Z ] || continue
-        echo "${proc#/proc/} $(cat "$proc/comm" 2>/dev/null)"
+        while IFS= read -r -d '' entry; do
+            [ "$entry" = "ZORBELIN_RUN=$ZORBELIN_RUN" ] || continue
+            read -r stat <"$proc/stat" || break
+            # A process that has ended but not been waited for is gone already.
+            [[ $stat == *") Z "* ]] || echo "${proc#/proc/} $(<"$proc/comm")"
+            break
+        done 2>/dev/null <"$proc/environ"
     done
 }
 
 # check_leftovers: fails, naming each process, when something the run
 # started is still running 5 s after it; stops those processes.
 check_leftovers() {
-    local left
-    for _ in $(seq 50); do
-        left=$(leftovers)
-        [ -n "$left" ] || return 0
-        sleep 0.1
+    local left end=$((SECONDS + 5))
+    while left=$(leftovers) && [ -n "$left" ]; do
+        ((SECONDS < end)) || break
+        sleep 0.2
     done
+    [ -n "$left" ] || return 0
     echo "FAIL: the tests left these processes running:"
     sed 's/^/  /' <<<"$left"
     # shellcheck disable=SC2046 # one process id a word
