@@ -131,8 +131,8 @@ void TestBoard::boardIsBuiltHidden()
 
     QCOMPARE(window.cellCount(), n * n);
     QVERIFY(window.visibleCells().isEmpty());
-    QCOMPARE(window.form().revealCounter(), std::int16_t(0));
-    QCOMPARE(window.form().squareOrder(), double(n));
+    QCOMPARE(window.form().lesson().revealCounter(), std::int16_t(0));
+    QCOMPARE(window.form().lesson().squareOrder(), double(n));
     QVERIFY(window.timer()->isActive());
 
     std::set<int> numbers;
@@ -140,7 +140,7 @@ void TestBoard::boardIsBuiltHidden()
         QPushButton *cell = window.cell(k);
         QCOMPARE(cell->geometry(), expectedCell(k, n));
         numbers.insert(cell->text().toInt());
-        QCOMPARE(cell->text(), QString::number(window.form().square().at(k % n + 1, k / n + 1)));
+        QCOMPARE(cell->text(), QString::number(window.form().lesson().square().at(k % n + 1, k / n + 1)));
     }
     QCOMPARE(int(numbers.size()), n * n);
     QCOMPARE(*numbers.rbegin(), n * n);
@@ -263,7 +263,7 @@ void TestBoard::revealLocksAndEnds()
         QCOMPARE(window.visibleCells().size(), tick - 1);
     }
     window.tick();
-    QCOMPARE(window.form().revealCounter(), std::int16_t(n * n + 1));
+    QCOMPARE(window.form().lesson().revealCounter(), std::int16_t(n * n + 1));
     QVERIFY(!window.timer()->isActive());
     QVERIFY(window.clearButton()->isEnabled());
     QVERIFY(frame->isEnabled());
@@ -362,7 +362,7 @@ void TestBoard::firstTickAfterClearAndNewChoice()
     window.selectByMouse(QStringLiteral("3"));
     QTRY_VERIFY(window.timer()->remainingTime() < beat / 2);
     window.click(window.clearButton());
-    QVERIFY(window.form().boardCleared());
+    QVERIFY(window.form().lesson().boardCleared());
     QVERIFY(window.timer()->isActive());
     QElapsedTimer clock;
     clock.start();

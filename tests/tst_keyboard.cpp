@@ -136,7 +136,7 @@ void TestKeyboard::switchOrientation()
     QCOMPARE(window.cell(3)->text(), QStringLiteral("3"));
     window.option(1)->setFocus(Qt::TabFocusReason);
     window.key(Qt::Key_Space);
-    QVERIFY(window.form().boardCleared());
+    QVERIFY(window.form().lesson().boardCleared());
     QCOMPARE(window.cellCount(), 1);
 }
 
@@ -167,7 +167,7 @@ void TestKeyboard::clearFromTheKeyboard()
     const QObject watching;
     connect(qApp, &QApplication::focusChanged, &watching, [&changes] { ++changes; });
     window.key(Qt::Key(key));
-    QVERIFY(window.form().boardCleared());
+    QVERIFY(window.form().lesson().boardCleared());
     QVERIFY(window.list()->isEnabled());
     QTRY_COMPARE(QApplication::focusWidget(), window.list());
     QCOMPARE(changes, focusChanges);

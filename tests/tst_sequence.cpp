@@ -148,7 +148,7 @@ QString differences(const FormDriver &window, const Model &model)
             found << QString::fromLatin1(what);
     };
     const QList<QListWidgetItem *> selected = window.list()->selectedItems();
-    check("BoardCleared", window.form().boardCleared(), model.cleared);
+    check("BoardCleared", window.form().lesson().boardCleared(), model.cleared);
     check("Timer1", window.timer()->isActive(), model.timer);
     check("List1 enabled", window.list()->isEnabled(), model.listEnabled);
     check("List1 selection", selected.isEmpty() ? 0 : selected.front()->text().toInt(), model.selection);

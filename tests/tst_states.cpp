@@ -22,7 +22,7 @@ QString state(const FormDriver &window)
     const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
 
     return QStringLiteral("%1 %2 list:%3/%4 clear:%5 frame:%6 cells:%7/%8 text:%9 image:%10")
-        .arg(window.form().boardCleared() ? QStringLiteral("cleared") : QStringLiteral("board"))
+        .arg(window.form().lesson().boardCleared() ? QStringLiteral("cleared") : QStringLiteral("board"))
         .arg(window.timer()->isActive() ? QStringLiteral("running") : QStringLiteral("stopped"))
         .arg(onOff(window.list()->isEnabled()))
         .arg(selected.isEmpty() ? QStringLiteral("none") : selected.front()->text())
@@ -182,13 +182,13 @@ void TestStates::boardAfterClearedWhileRunningRevealsNormally()
     FormDriver window;
     for (const char *action : {"select 3", "clear", "select 5"})
         act(window, QString::fromLatin1(action));
-    QCOMPARE(window.form().revealCounter(), std::int16_t(0));
+    QCOMPARE(window.form().lesson().revealCounter(), std::int16_t(0));
     window.ticks(2);
     QCOMPARE(window.visibleCells(), QList<int>{10});
     window.ticks(24);
     QCOMPARE(state(window),
              QStringLiteral("board stopped list:off/5 clear:on frame:on cells:25/25 text:hidden image:hidden"));
-    QCOMPARE(window.form().revealCounter(), std::int16_t(26));
+    QCOMPARE(window.form().lesson().revealCounter(), std::int16_t(26));
 }
 
 QTEST_MAIN(TestStates)
