@@ -96,7 +96,6 @@ private slots:
 
     void report_data();
     void report();
-    void reportDuringRevealListsHiddenNumbers();
     void firstTickAfterClearAndNewChoice();
     void largestBoardReport();
     void textBoxCoversTheBoardItOverlaps();
@@ -251,20 +250,6 @@ void TestBoard::report()
     const QString last = QStringLiteral("Ред: %1, Колона: %1\r\n\r\n").arg(n);
     QVERIFY2(window.text().startsWith(last), qPrintable(window.text()));
     QCOMPARE(window.text().count(QLatin1String("\r\n")), 4);
-}
-
-void TestBoard::reportDuringRevealListsHiddenNumbers()
-{
-    FormDriver window;
-    window.selectByMouse(QStringLiteral("5"));
-    window.ticks(2);
-    QCOMPARE(window.visibleCells(), QList<int>{10});
-    window.click(window.cell(10));
-    QVERIFY(window.text().contains(QStringLiteral("Колона: 1 + 7 + 13 + 19 + 25 = 65")));
-
-    // Hidden cells do not answer.
-    window.click(window.cell(0));
-    QVERIFY(window.text().startsWith(QStringLiteral("Ред: 1, Колона: 3")));
 }
 
 // A clear in the first interval leaves the timer running; the next board's
