@@ -13,7 +13,7 @@ bool LessonRun::List1_Click(int index)
     if (index == -1)
         return false;
     m_selection = toUInt8(index);
-    SquareOrder = sizeEntry(m_selection);
+    setSquareOrder(sizeEntry(m_selection));
     ShowBoard();
     BoardCleared = false;
     m_clearEnabled = true;
@@ -32,7 +32,7 @@ RevealStep LessonRun::Timer1_Timer()
     m_frameEnabled = false;
     // No entry is selected only after a clear in the first interval: no entry
     // reads as order 0, and this tick ends the reveal.
-    SquareOrder = m_selection == -1 ? 0.0 : sizeEntry(m_selection);
+    setSquareOrder(m_selection == -1 ? 0.0 : sizeEntry(m_selection));
     const int n = order();
     RevealStep step;
     step.cell = cellShowing(Square, n, m_orientation, RevealCounter);
@@ -89,10 +89,12 @@ void LessonRun::addListener(LessonListener *listener)
     m_listeners.push_back(listener);
 }
 
-// SquareOrder holds the order as a number; the board uses it as a whole one.
-int LessonRun::order() const
+// SquareOrder holds the order as a number; the board uses it as a whole one,
+// worked out once rather than for each of its cells.
+void LessonRun::setSquareOrder(double order)
 {
-    return roundToInt16(SquareOrder);
+    SquareOrder = order;
+    m_order = roundToInt16(order);
 }
 
 int LessonRun::cellCount() const
@@ -114,7 +116,7 @@ std::string LessonRun::cellCaption(int cell) const
     if (m_imageVisible)
         return std::string();
     const Orientation written = cellVisible(cell) ? m_orientation : Orientation::Top;
-    return std::to_string(shownValue(Square, written, cellPlace(cell, std::max(order(), 1))));
+    return std::to_string(shownValue(Square, written, cellPlace(cell, std::max(m_order, 1))));
 }
 
 void LessonRun::BuildSquare()

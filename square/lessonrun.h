@@ -76,7 +76,7 @@ public:
     const MagicSquare &square() const { return Square; }
     double squareOrder() const { return SquareOrder; }
     // SquareOrder as the whole number the board uses.
-    int order() const;
+    int order() const { return m_order; }
     std::int16_t revealCounter() const { return RevealCounter; }
     bool boardCleared() const { return BoardCleared; }
     // The selected entry of the size list, -1 for none.
@@ -104,12 +104,14 @@ public:
     std::string cellCaption(int cell) const;
 
 private:
+    void setSquareOrder(double order);
     void BuildSquare();
     void ShowBoard();
     void setText(const std::string &text);
 
     MagicSquare Square;
     double SquareOrder = 0.0;
+    int m_order = 0;
     std::int16_t RevealCounter = 0;
     bool BoardCleared = true;
     int m_selection = -1;
