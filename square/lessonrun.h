@@ -55,8 +55,8 @@ public:
     // The events, named after the window's handlers that forward them.
 
     // An entry of the size list chosen, -1 when the list lost its selection
-    // (which does nothing). Returns whether a board was built. 0 <= index < 256,
-    // an entry of the list; the list must be enabled.
+    // (which does nothing). Returns whether a board was built. The list must
+    // be enabled; -1 <= index < SizeCount, and one above 255 is fatal.
     bool List1_Click(int index);
     // One step of the reveal; the timer must be running.
     RevealStep Timer1_Timer();
