@@ -17,11 +17,12 @@
 #include <algorithm>
 #include <memory>
 
-// A fresh window for a test or a benchmark, driven the way a person drives
-// it: clicks and keys go to the window and reach whatever control is there,
-// visible and enabled. The driver takes the reveal's steps itself, and the
-// real timer's events are held back, unless it lets the timer run.
-class FormDriver
+// A fresh window for a test, driven the way a person drives it: clicks and
+// keys go to the window and reach whatever control is there, visible and
+// enabled. The driver takes the reveal's steps itself, and the real timer's
+// events are held back, unless it lets the timer run. It follows the lesson
+// and keeps the cells revealed, in order.
+class FormDriver : private LessonListener
 {
 public:
     enum class Timer { Held, Running };
@@ -32,6 +33,7 @@ public:
         m_timer = child<QTimer>(QStringLiteral("Timer1"));
         if (timer == Timer::Held)
             m_timer->installEventFilter(&m_holdTimer);
+        m_form->addLessonListener(this);
         m_form->show();
         m_form->activateWindow();
         if (!QTest::qWaitForWindowActive(m_form.get()))
@@ -101,12 +103,6 @@ public:
             key(k);
     }
 
-    // The shortest ways in for a benchmark: an entry selected as the list
-    // selects it, and the buttons' own clicks.
-    void choose(int n) const { list()->setCurrentRow((n - 3) / 2); }
-    void clear() const { clearButton()->click(); }
-    void chooseTop() const { option(0)->click(); }
-
     void letTimerRun() const { m_timer->removeEventFilter(&m_holdTimer); }
 
     // One step of the reveal, as the timer would take it; it only ticks while
@@ -115,8 +111,7 @@ public:
     {
         if (!m_timer->isActive())
             qFatal("a reveal step while the timer is stopped");
-        if (!QMetaObject::invokeMethod(m_form.get(), "Timer1_Timer"))
-            qFatal("the window has no slot Timer1_Timer");
+        m_form->Timer1_Timer();
     }
     void ticks(int count) const
     {
@@ -128,6 +123,9 @@ public:
 
     QString text() const { return textBox()->text(); }
 
+    // The cells the ticks revealed since the last board was built, in order.
+    const QList<int> &revealed() const { return m_revealed; }
+
 private:
     class HoldTimer : public QObject
     {
@@ -135,6 +133,14 @@ private:
         bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::Timer; }
     };
 
+    void boardBuilt(int) override { m_revealed.clear(); }
+    void ticked(int cell, int, bool) override
+    {
+        if (cell >= 0)
+            m_revealed << cell;
+    }
+
+    QList<int> m_revealed;
     std::unique_ptr<MainForm> m_form;
     QTimer *m_timer = nullptr;
     mutable HoldTimer m_holdTimer;

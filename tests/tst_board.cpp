@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "formdriver.h"
+#include "reports.h"
 
 #include <QElapsedTimer>
 #include <QScrollBar>
@@ -91,15 +92,10 @@ private slots:
     void cellsAreCopiesOfTheTemplate();
     void clearRemovesEveryCell();
 
-    void revealOrder_data();
-    void revealOrder();
-    void revealLocksAndEnds_data();
-    void revealLocksAndEnds();
     void realTimerKeepsTheBeat();
 
     void report_data();
     void report();
-    void reportDuringRevealListsHiddenNumbers();
     void firstTickAfterClearAndNewChoice();
     void largestBoardReport();
     void textBoxCoversTheBoardItOverlaps();
@@ -131,8 +127,8 @@ void TestBoard::boardIsBuiltHidden()
 
     QCOMPARE(window.cellCount(), n * n);
     QVERIFY(window.visibleCells().isEmpty());
-    QCOMPARE(window.form().revealCounter(), std::int16_t(0));
-    QCOMPARE(window.form().squareOrder(), double(n));
+    QCOMPARE(window.form().lesson().revealCounter(), std::int16_t(0));
+    QCOMPARE(window.form().lesson().squareOrder(), double(n));
     QVERIFY(window.timer()->isActive());
 
     std::set<int> numbers;
@@ -140,7 +136,7 @@ void TestBoard::boardIsBuiltHidden()
         QPushButton *cell = window.cell(k);
         QCOMPARE(cell->geometry(), expectedCell(k, n));
         numbers.insert(cell->text().toInt());
-        QCOMPARE(cell->text(), QString::number(window.form().square().at(k % n + 1, k / n + 1)));
+        QCOMPARE(cell->text(), QString::number(window.form().lesson().square().at(k % n + 1, k / n + 1)));
     }
     QCOMPARE(int(numbers.size()), n * n);
     QCOMPARE(*numbers.rbegin(), n * n);
@@ -195,82 +191,6 @@ void TestBoard::clearRemovesEveryCell()
     QCOMPARE(int(window.form().findChildren<QWidget *>().size()), widgetsAtStart);
 }
 
-void TestBoard::revealOrder_data()
-{
-    QTest::addColumn<bool>("left");
-    QTest::addColumn<QList<int>>("cells");
-    QTest::addColumn<QStringList>("finished");
-
-    // The cell each tick from the second on reveals, for the numbers 1..9.
-    QTest::newRow("top") << false << QList<int>{3, 8, 1, 2, 4, 6, 7, 0, 5} << QStringList{"8 1 6", "3 5 7", "4 9 2"};
-    QTest::newRow("left") << true << QList<int>{1, 8, 3, 6, 4, 2, 5, 0, 7} << QStringList{"8 3 4", "1 5 9", "6 7 2"};
-}
-
-void TestBoard::revealOrder()
-{
-    QFETCH(bool, left);
-    QFETCH(QList<int>, cells);
-    QFETCH(QStringList, finished);
-
-    FormDriver window;
-    if (left)
-        window.click(window.option(1));
-    window.selectByMouse(QStringLiteral("3"));
-    const QStringList built = captionsByRow(window, 3);
-
-    window.tick();
-    QVERIFY(window.visibleCells().isEmpty());
-    QList<int> shown;
-    for (int number = 1; number <= 9; ++number) {
-        window.tick();
-        shown << cells[number - 1];
-        QList<int> expected = shown;
-        std::sort(expected.begin(), expected.end());
-        QCOMPARE(window.visibleCells(), expected);
-        QCOMPARE(window.cell(cells[number - 1])->text(), QString::number(number));
-        // A hidden cell still carries the number the board was built with.
-        for (int k = 0; k < 9; ++k) {
-            if (!shown.contains(k))
-                QCOMPARE(window.cell(k)->text(), built[k % 3].split(QLatin1Char(' '))[k / 3]);
-        }
-    }
-    QCOMPARE(captionsByRow(window, 3), finished);
-    QVERIFY(!window.timer()->isActive());
-}
-
-void TestBoard::revealLocksAndEnds_data()
-{
-    QTest::addColumn<QString>("size");
-    QTest::newRow("3") << "3";
-    QTest::newRow("21") << "21";
-}
-
-void TestBoard::revealLocksAndEnds()
-{
-    QFETCH(QString, size);
-    const int n = size.toInt();
-    FormDriver window;
-    auto *frame = window.child<QGroupBox>(QStringLiteral("Frame1"));
-    window.selectByMouse(size);
-    QVERIFY(window.clearButton()->isEnabled());
-
-    for (int tick = 1; tick <= n * n; ++tick) {
-        window.tick();
-        QVERIFY(!window.clearButton()->isEnabled());
-        QVERIFY(!frame->isEnabled());
-        QVERIFY(!window.option(0)->isEnabled());
-        QVERIFY(window.timer()->isActive());
-        QCOMPARE(window.visibleCells().size(), tick - 1);
-    }
-    window.tick();
-    QCOMPARE(window.form().revealCounter(), std::int16_t(n * n + 1));
-    QVERIFY(!window.timer()->isActive());
-    QVERIFY(window.clearButton()->isEnabled());
-    QVERIFY(frame->isEnabled());
-    QCOMPARE(window.visibleCells().size(), n * n);
-    QVERIFY(!window.list()->isEnabled());
-}
-
 void TestBoard::realTimerKeepsTheBeat()
 {
     FormDriver window;
@@ -304,26 +224,20 @@ void TestBoard::realTimerKeepsTheBeat()
 
 void TestBoard::report_data()
 {
-    QTest::addColumn<bool>("left");
-    QTest::addColumn<int>("cell");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("top, centre") << false << 4
-                                 << "Ред: 2, Колона: 2\r\n\r\nРед: 3 + 5 + 7 = 15\r\nКолона: 1 + 5 + 9 = 15\r\n";
-    QTest::newRow("left, top right") << true << 6
-                                     << "Ред: 1, Колона: 3\r\n\r\nКолона: 4 + 9 + 2 = 15\r\nРед: 8 + 3 + 4 = 15\r\n";
+    addReportRows();
 }
 
 void TestBoard::report()
 {
+    QFETCH(int, n);
     QFETCH(bool, left);
     QFETCH(int, cell);
     QFETCH(QString, expected);
 
     FormDriver window;
     window.click(window.option(left ? 1 : 0));
-    window.selectByMouse(QStringLiteral("3"));
-    window.ticks(10);
+    window.selectByMouse(QString::number(n));
+    window.revealAll(n);
     QVERIFY(window.textBox()->isHidden());
 
     window.click(window.cell(cell));
@@ -332,23 +246,10 @@ void TestBoard::report()
     QCOMPARE(window.textBox()->toPlainText(), QString(expected).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 
     // A second click replaces the whole report.
-    window.click(window.cell(8));
-    QVERIFY2(window.text().startsWith(QStringLiteral("Ред: 3, Колона: 3\r\n\r\n")), qPrintable(window.text()));
+    window.click(window.cell(n * n - 1));
+    const QString last = QStringLiteral("Ред: %1, Колона: %1\r\n\r\n").arg(n);
+    QVERIFY2(window.text().startsWith(last), qPrintable(window.text()));
     QCOMPARE(window.text().count(QLatin1String("\r\n")), 4);
-}
-
-void TestBoard::reportDuringRevealListsHiddenNumbers()
-{
-    FormDriver window;
-    window.selectByMouse(QStringLiteral("5"));
-    window.ticks(2);
-    QCOMPARE(window.visibleCells(), QList<int>{10});
-    window.click(window.cell(10));
-    QVERIFY(window.text().contains(QStringLiteral("Колона: 1 + 7 + 13 + 19 + 25 = 65")));
-
-    // Hidden cells do not answer.
-    window.click(window.cell(0));
-    QVERIFY(window.text().startsWith(QStringLiteral("Ред: 1, Колона: 3")));
 }
 
 // A clear in the first interval leaves the timer running; the next board's
@@ -362,7 +263,7 @@ void TestBoard::firstTickAfterClearAndNewChoice()
     window.selectByMouse(QStringLiteral("3"));
     QTRY_VERIFY(window.timer()->remainingTime() < beat / 2);
     window.click(window.clearButton());
-    QVERIFY(window.form().boardCleared());
+    QVERIFY(window.form().lesson().boardCleared());
     QVERIFY(window.timer()->isActive());
     QElapsedTimer clock;
     clock.start();

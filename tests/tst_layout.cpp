@@ -327,8 +327,8 @@ void TestLayout::timerStoppedBeforeItTicks()
     QCOMPARE(timer->interval(), RevealIntervalMs);
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     QVERIFY(!timer->isActive());
-    QVERIFY(form->boardCleared());
-    QCOMPARE(form->revealCounter(), std::int16_t(0));
+    QVERIFY(form->lesson().boardCleared());
+    QCOMPARE(form->lesson().revealCounter(), std::int16_t(0));
 }
 
 // The text as shipped: 53 lines, each ended by CR LF, read as UTF-8 (a wrong

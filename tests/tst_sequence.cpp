@@ -9,9 +9,10 @@
 
 namespace {
 
-// What the window should show, kept apart from the window's own code: the
-// square comes from the construction walk, not from the closed formula.
-class Model
+// What the window and the lesson should show, kept apart from their own
+// code: the square comes from the construction walk, not from the closed
+// formula.
+class Oracle
 {
 public:
     bool cleared = true;
@@ -23,9 +24,11 @@ public:
     bool left = false;
     bool textVisible = true;
     QString text;
+    QString explanation; // the text at start, which only the window holds
     bool imageVisible = true;
     std::vector<QString> captions{QString()};
     std::vector<bool> visible{false};
+    QList<int> revealed; // the cells revealed since the board was built, in order
 
     void choose(int n)
     {
@@ -36,6 +39,7 @@ public:
         for (int k = 0; k < n * n; ++k)
             captions[k] = QString::number(at(k % n, k / n));
         counter = 0;
+        revealed.clear();
         timer = true;
         cleared = false;
         clearEnabled = true;
@@ -53,6 +57,7 @@ public:
             const auto [row, column] = where[counter];
             const int k = left ? row * n + column : column * n + row;
             visible[k] = true;
+            revealed << k;
             if (left)
                 captions[k] = QString::number(counter);
         }
@@ -140,15 +145,35 @@ private:
     std::vector<std::pair<int, int>> where;
 };
 
-QString differences(const FormDriver &window, const Model &model)
+QString differences(const FormDriver &window, const Oracle &model)
 {
     QStringList found;
     const auto check = [&](const char *what, const auto &actual, const auto &expected) {
         if (actual != expected)
             found << QString::fromLatin1(what);
     };
+    // The lesson the window shows, and what it told its listener.
+    const LessonRun &run = window.form().lesson();
+    check("the lesson's BoardCleared", run.boardCleared(), model.cleared);
+    check("the lesson's timer", run.timerRunning(), model.timer);
+    check("the lesson's list", run.listEnabled(), model.listEnabled);
+    check("the lesson's selection", run.selection() == -1 ? 0 : LessonRun::sizeEntry(run.selection()), model.selection);
+    check("the lesson's Command2", run.clearEnabled(), model.clearEnabled);
+    check("the lesson's Frame1", run.frameEnabled(), model.frameEnabled);
+    check("the lesson's orientation", run.orientation() == Orientation::Left, model.left);
+    check("the lesson's text box", run.textVisible(), model.textVisible);
+    check("the lesson's text", run.explanationShown() ? model.explanation : QString::fromStdString(run.text()),
+          model.text);
+    check("the lesson's picture", run.imageVisible(), model.imageVisible);
+    check("the lesson's cells", size_t(run.cellCount()), model.captions.size());
+    for (int k = 0; k < std::min(run.cellCount(), int(model.captions.size())); ++k) {
+        check("a cell's caption in the lesson", QString::fromStdString(run.cellCaption(k)), model.captions[k]);
+        check("a cell shown in the lesson", run.cellVisible(k), bool(model.visible[k]));
+    }
+    check("the cells the listener was told of", window.revealed(), model.revealed);
+
     const QList<QListWidgetItem *> selected = window.list()->selectedItems();
-    check("BoardCleared", window.form().boardCleared(), model.cleared);
+    check("BoardCleared", window.form().lesson().boardCleared(), model.cleared);
     check("Timer1", window.timer()->isActive(), model.timer);
     check("List1 enabled", window.list()->isEnabled(), model.listEnabled);
     check("List1 selection", selected.isEmpty() ? 0 : selected.front()->text().toInt(), model.selection);
@@ -197,8 +222,8 @@ void TestSequence::randomSteps()
         qEnvironmentVariableIsSet("ZORBELIN_STEPS") ? qEnvironmentVariableIntValue("ZORBELIN_STEPS") : 20000;
     QRandomGenerator random(seed);
     FormDriver window;
-    Model model;
-    model.text = window.text();
+    Oracle model;
+    model.text = model.explanation = window.text();
     const QString sizes[] = {"3", "5", "7", "9", "11", "13", "15", "17", "19", "21"};
 
     QStringList recent;

@@ -3,6 +3,7 @@
 
 #include "lesson.h"
 #include "magicsquare.h"
+#include "reports.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -152,24 +153,7 @@ void TestSquare::everyOrder()
 // on the top board, the column's on the left one.
 void TestSquare::cellReport_data()
 {
-    QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("left");
-    QTest::addColumn<int>("cell");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("top, centre") << 3 << false << 4
-                                 << "Ред: 2, Колона: 2\r\n\r\nРед: 3 + 5 + 7 = 15\r\nКолона: 1 + 5 + 9 = 15\r\n";
-    QTest::newRow("top, top right") << 3 << false << 6
-                                    << "Ред: 1, Колона: 3\r\n\r\nРед: 8 + 1 + 6 = 15\r\nКолона: 6 + 7 + 2 = 15\r\n";
-    QTest::newRow("top, top left") << 3 << false << 0
-                                   << "Ред: 1, Колона: 1\r\n\r\nРед: 8 + 1 + 6 = 15\r\nКолона: 8 + 3 + 4 = 15\r\n";
-    QTest::newRow("left, centre") << 3 << true << 4
-                                  << "Ред: 2, Колона: 2\r\n\r\nКолона: 3 + 5 + 7 = 15\r\nРед: 1 + 5 + 9 = 15\r\n";
-    QTest::newRow("left, top right") << 3 << true << 6
-                                     << "Ред: 1, Колона: 3\r\n\r\nКолона: 4 + 9 + 2 = 15\r\nРед: 8 + 3 + 4 = 15\r\n";
-    QTest::newRow("5, top, row 1 column 3")
-        << 5 << false << 10
-        << "Ред: 1, Колона: 3\r\n\r\nРед: 17 + 24 + 1 + 8 + 15 = 65\r\nКолона: 1 + 7 + 13 + 19 + 25 = 65\r\n";
+    addReportRows();
 }
 
 void TestSquare::cellReport()

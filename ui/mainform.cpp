@@ -6,7 +6,6 @@
 #include "boardfocus.h"
 #include "buttonarray.h"
 #include "buttonstyle.h"
-#include "lesson.h"
 #include "narrow.h"
 #include "sizelist.h"
 #include "textbox.h"
@@ -157,8 +156,8 @@ void MainForm::createSizeList()
     List1->setSortingEnabled(false);
     List1->setAccessibleName(QStringLiteral("Брой"));
     List1->setAccessibleDescription(QStringLiteral("Дължина на страната на магическия квадрат"));
-    for (int order = 3; order <= 21; order += 2)
-        List1->addItem(QString::number(order));
+    for (int i = 0; i < LessonRun::SizeCount; ++i)
+        List1->addItem(QString::number(LessonRun::sizeEntry(i)));
 }
 
 void MainForm::createBoardTemplate()
@@ -295,32 +294,36 @@ void MainForm::connectHandlers()
     // A label's click has no handler: it does nothing.
 }
 
+void MainForm::addLessonListener(LessonListener *listener)
+{
+    m_lesson.addListener(listener);
+}
+
+// The layout starts the timer; the lesson starts with it stopped, and no board.
 void MainForm::Form_Load()
 {
     Timer1.stop();
-    BoardCleared = true;
 }
 
 void MainForm::List1_Click()
 {
-    const int index = listIndex();
-    if (index == -1)
+    if (!m_lesson.List1_Click(listIndex()))
         return;
-    SquareOrder = listText(toUInt8(index)).toDouble();
     ShowBoard();
-    BoardCleared = false;
-    Command2->setEnabled(true);
-    Text1[0]->setVisible(false);
-    Image1->setVisible(false);
-    List1->setEnabled(false);
+    Command2->setEnabled(m_lesson.clearEnabled());
+    Text1[0]->setVisible(m_lesson.textVisible());
+    Image1->setVisible(m_lesson.imageVisible());
+    List1->setEnabled(m_lesson.listEnabled());
 }
 
 void MainForm::Option1_Click(std::int16_t index)
 {
-    Q_UNUSED(index);
+    // The button clicked is the one chosen now.
+    const int n = m_lesson.order();
     clearListSelection();
-    ClearBoard();
-    Text1[0]->setText(QString());
+    if (m_lesson.Option1_Click(index == 1 ? Orientation::Left : Orientation::Top))
+        removeBoard(n);
+    Text1[0]->setText(QString::fromStdString(m_lesson.text()));
 }
 
 void MainForm::Command2_Click()
@@ -330,8 +333,8 @@ void MainForm::Command2_Click()
 
 void MainForm::Command1_Click(std::int16_t index)
 {
-    Text1[0]->setVisible(true);
-    const QString report = QString::fromStdString(cellReport(Square, order(), orientation(), index));
+    const QString report = QString::fromStdString(m_lesson.Command1_Click(index));
+    Text1[0]->setVisible(m_lesson.textVisible());
     if (QAccessible::isActive())
         Text1[0]->presentToScreenReader(report, m_boardFocus->returnPoint(Command1->element(index)));
     Text1[0]->setText(report);
@@ -339,22 +342,17 @@ void MainForm::Command1_Click(std::int16_t index)
 
 void MainForm::Timer1_Timer()
 {
+    const RevealStep step = m_lesson.Timer1_Timer();
     lockDuringReveal();
-    // No entry is selected only after a clear in the first interval: the empty
-    // text reads as order 0, and this tick ends the reveal.
-    SquareOrder = listText(listIndex()).toDouble();
-    const int n = order();
-    const int index = cellShowing(Square, n, orientation(), RevealCounter);
-    if (index >= 0)
-        revealCell(Command1->element(index));
-    RevealCounter = toInt16(RevealCounter + 1);
-    if (RevealCounter > n * n) {
+    if (step.cell >= 0)
+        revealCell(step);
+    if (step.ended)
         Timer1.stop();
-        Command2->setEnabled(true);
-        Frame1->setEnabled(true);
-    }
+    Command2->setEnabled(m_lesson.clearEnabled());
+    Frame1->setEnabled(m_lesson.frameEnabled());
 }
 
+// Every tick locks "Чисти" and the frame before the last one unlocks them.
 // Locked with the focus on it, "Чисти" would pass it on to "Горе", which is
 // locked next: the focus waits for the first number instead.
 void MainForm::lockDuringReveal()
@@ -365,26 +363,21 @@ void MainForm::lockDuringReveal()
     Frame1->setEnabled(false);
 }
 
-void MainForm::revealCell(QPushButton *cell)
+void MainForm::revealCell(const RevealStep &step)
 {
+    QPushButton *cell = Command1->element(step.cell);
     cell->setVisible(true);
-    if (orientation() == Orientation::Left)
-        cell->setText(QString::number(RevealCounter));
+    if (step.writesCaption)
+        cell->setText(QString::number(step.number));
     // Locking "Чисти" and the frame can leave nothing with the keyboard focus;
     // the first number shown takes it, so the keyboard can go on.
     if (!focusWidget())
         cell->setFocus(Qt::OtherFocusReason);
 }
 
-void MainForm::BuildSquare()
-{
-    Square.build(SquareOrder);
-}
-
 void MainForm::ShowBoard()
 {
-    BuildSquare();
-    const int n = order();
+    const int n = m_lesson.order();
     m_boardFocus->setOrder(n);
     const TwipsRect &model = Layout::Command1;
     const int last = n * n - 1;
@@ -398,15 +391,13 @@ void MainForm::ShowBoard()
         QPushButton *cell = Command1->element(k);
         cell->setGeometry(toPixels({left, top, model.width, model.height}));
         cell->setVisible(false);
-        // Captions are written for the top orientation; a left reveal rewrites them.
-        cell->setText(QString::number(shownValue(Square, Orientation::Top, place)));
+        cell->setText(QString::fromStdString(m_lesson.cellCaption(k)));
         prepareCell(cell, k, n);
     }
     // New cells come on top; the report box goes back above the board. One
     // raise is far cheaper than stacking each of 440 cells under it.
     Text1[0]->raise();
-    RevealCounter = 0;
-    Command1->element(0)->setText(QString::number(shownValue(Square, Orientation::Top, {1, 1})));
+    Command1->element(0)->setText(QString::fromStdString(m_lesson.cellCaption(0)));
     // Restarting keeps the first tick one whole interval after the board,
     // even when a tick was already due from a board cleared just before.
     Timer1.start();
@@ -414,9 +405,15 @@ void MainForm::ShowBoard()
 
 void MainForm::ClearBoard()
 {
-    if (BoardCleared)
-        return;
-    const int count = toInt16(order() * order() - 1);
+    const int n = m_lesson.order();
+    if (m_lesson.ClearBoard())
+        removeBoard(n);
+}
+
+// Takes the board of order n off the window, as the lesson has just done.
+void MainForm::removeBoard(int n)
+{
+    const int count = toInt16(n * n - 1);
     for (int k = 1; k <= count; ++k)
         Command1->destroy(k);
     // A clear by the control that has the focus (a key, or a click, which
@@ -424,8 +421,8 @@ void MainForm::ClearBoard()
     const bool byClearButton = Command2->hasFocus();
     const bool byOrientation = Frame1->isAncestorOf(focusWidget());
     Command1->element(0)->setVisible(false);
-    Text1[0]->setVisible(true);
-    List1->setEnabled(true);
+    Text1[0]->setVisible(m_lesson.textVisible());
+    List1->setEnabled(m_lesson.listEnabled());
     clearListSelection();
     if (byClearButton) {
         List1->setFocus(Qt::OtherFocusReason);
@@ -433,20 +430,8 @@ void MainForm::ClearBoard()
         // An arrow key gives the focus to the option button after clicking it.
         QTimer::singleShot(0, List1, [list = List1] { list->setFocus(Qt::OtherFocusReason); });
     }
-    Command2->setEnabled(false);
-    Text1[0]->setText(QString());
-    BoardCleared = true;
-}
-
-Orientation MainForm::orientation() const
-{
-    return Option1[1]->isChecked() ? Orientation::Left : Orientation::Top;
-}
-
-// SquareOrder holds the order as a number; the board uses it as a whole one.
-int MainForm::order() const
-{
-    return roundToInt16(SquareOrder);
+    Command2->setEnabled(m_lesson.clearEnabled());
+    Text1[0]->setText(QString::fromStdString(m_lesson.text()));
 }
 
 // The selected entry of the size list, -1 for none.
@@ -454,13 +439,6 @@ int MainForm::listIndex() const
 {
     const QList<QListWidgetItem *> selected = List1->selectedItems();
     return selected.isEmpty() ? -1 : List1->row(selected.front());
-}
-
-// The text of an entry; asking for no entry (-1) gives the empty text.
-QString MainForm::listText(int index) const
-{
-    const QListWidgetItem *item = List1->item(index);
-    return item ? item->text() : QString();
 }
 
 void MainForm::clearListSelection()

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "lesson.h"
+#include "lessonrun.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -34,10 +34,15 @@ public:
     // The size of the window's client area, in logical pixels.
     static QSize clientSize();
 
-    bool boardCleared() const { return BoardCleared; }
-    std::int16_t revealCounter() const { return RevealCounter; }
-    double squareOrder() const { return SquareOrder; }
-    const MagicSquare &square() const { return Square; }
+    // The lesson's run, which the window shows.
+    const LessonRun &lesson() const { return m_lesson; }
+    // The listener must outlive the window.
+    void addLessonListener(LessonListener *listener);
+
+public slots:
+    // One step of the reveal; public, so that a driver can take the steps in
+    // the timer's place.
+    void Timer1_Timer();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -48,19 +53,15 @@ private slots:
     void Option1_Click(std::int16_t index);
     void Command2_Click();
     void Command1_Click(std::int16_t index);
-    void Timer1_Timer();
 
 private:
-    void BuildSquare();
     void ShowBoard();
     void ClearBoard();
+    void removeBoard(int n);
 
     void lockDuringReveal();
-    void revealCell(QPushButton *cell);
-    Orientation orientation() const;
-    int order() const;
+    void revealCell(const RevealStep &step);
     int listIndex() const;
-    QString listText(int index) const;
     void clearListSelection();
     void prepareCell(QPushButton *cell, int index, int n);
 
@@ -88,8 +89,5 @@ private:
     ButtonStyle *m_buttonStyle = nullptr;
     BoardFocus *m_boardFocus = nullptr;
 
-    MagicSquare Square;
-    double SquareOrder = 0.0;
-    std::int16_t RevealCounter = 0;
-    bool BoardCleared = false;
+    LessonRun m_lesson;
 };

@@ -6,20 +6,18 @@
 
 #include "application.h"
 #include "lesson.h"
+#include "lessonrun.h"
 #include "mainform.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QFont>
 #include <QFontDatabase>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 
 #include <emscripten.h>
 
-#include <cmath>
 #include <cstdio>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -33,46 +31,36 @@ void say(const QString &line)
 // With ?log in the page's address (ZORBELIN_LOG), one console line for each
 // cell revealed, with its place, number and time, and one for each text in
 // the report box, so scripts/test-web can follow the lesson from outside.
-class LessonLog : public QObject
+class LessonLog : public LessonListener
 {
 public:
-    explicit LessonLog(MainForm *form)
-        : QObject(form)
-        , m_form(form)
+    explicit LessonLog(const MainForm &form)
+        : m_form(form)
     {
-        qApp->installEventFilter(this);
-        auto *report = form->findChild<QPlainTextEdit *>(QStringLiteral("Text1_0"));
-        connect(report, &QPlainTextEdit::textChanged, this, [this, report] {
-            const QString text = report->toPlainText().replace(QLatin1Char('\n'), QLatin1String(" / "));
-            if (text != m_report)
-                say(QStringLiteral("справка: ") + text);
-            m_report = text;
-        });
     }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    void ticked(int cell, int number, bool /*ended*/) override
     {
-        static const QString cellName = QStringLiteral("Command1_");
-        if (event->type() != QEvent::Show || !watched->objectName().startsWith(cellName))
-            return false;
-        const double shownAt = emscripten_get_now();
-        auto *cell = static_cast<QPushButton *>(watched);
-        const int n = int(std::lround(m_form->squareOrder()));
-        const CellPlace place = cellPlace(watched->objectName().mid(cellName.size()).toInt(), n);
-        // The left board writes a cell's number just after showing it.
-        QTimer::singleShot(0, cell, [cell, place, shownAt] {
-            say(QStringLiteral("клетка: ред %1, колона %2, число %3, време %4 мс")
-                    .arg(place.row)
-                    .arg(place.column)
-                    .arg(cell->text())
-                    .arg(shownAt, 0, 'f', 1));
-        });
-        return false;
+        if (cell < 0)
+            return;
+        const CellPlace place = cellPlace(cell, m_form.lesson().order());
+        say(QStringLiteral("клетка: ред %1, колона %2, число %3, време %4 мс")
+                .arg(place.row)
+                .arg(place.column)
+                .arg(number)
+                .arg(emscripten_get_now(), 0, 'f', 1));
+    }
+
+    void textChanged(const std::string &text) override
+    {
+        const QString line = QString::fromStdString(text).replace(QLatin1String("\r\n"), QLatin1String(" / "));
+        if (line != m_report)
+            say(QStringLiteral("справка: ") + line);
+        m_report = line;
     }
 
 private:
-    MainForm *m_form;
+    const MainForm &m_form;
     QString m_report;
 };
 
@@ -85,12 +73,16 @@ int main(int argc, char *argv[])
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     setUpApplication();
 
+    // Declared first, so it outlives the window it follows.
+    std::unique_ptr<LessonLog> log;
     MainForm form;
     // The page is the window's frame: Qt draws no title bar, and show() fills
     // the canvas, which the page makes the window's size.
     form.setWindowFlag(Qt::FramelessWindowHint);
-    if (qEnvironmentVariableIsSet("ZORBELIN_LOG"))
-        new LessonLog(&form);
+    if (qEnvironmentVariableIsSet("ZORBELIN_LOG")) {
+        log = std::make_unique<LessonLog>(form);
+        form.addLessonListener(log.get());
+    }
     form.show();
     // Hands over to the browser's event loop and never returns, so the objects
     // above live as long as the page.

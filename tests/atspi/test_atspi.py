@@ -11,6 +11,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+from reports import report_of
+
 EVENTS = []
 CONTEXT = GLib.MainContext.default()
 
@@ -140,7 +142,7 @@ def main():
     assert pump(10, lambda: focused_since(moved) == ["6"]), focused_since(moved)
     asked = time.time()
     key("space")
-    report = "Ред: 1, Колона: 3\n\nРед: 8 + 1 + 6 = 15\nКолона: 6 + 7 + 2 = 15\n"
+    report = report_of(3, "top", 6)
     assert pump(10, lambda: focused_since(asked) == [box.name]), focused_since(asked)
     assert box.description == report, repr(box.description)
     assert text_of(box) == report, repr(text_of(box))

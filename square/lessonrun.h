@@ -1,0 +1,128 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "lesson.h"
+#include "magicsquare.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Told of each step of a lesson's run, for whoever follows it from outside
+// the window: a log, a test, a benchmark. Called inside the step, after the
+// run's state has changed and before the window shows it.
+class LessonListener
+{
+public:
+    virtual ~LessonListener() = default;
+
+    // A board of order n was built: n * n cells, all hidden.
+    virtual void boardBuilt(int /*n*/) { }
+    // A tick ran; it revealed `cell` showing `number`, or nothing when cell
+    // is -1. `ended` when it stopped the reveal.
+    virtual void ticked(int /*cell*/, int /*number*/, bool /*ended*/) { }
+    // The board on the window was removed.
+    virtual void boardRemoved() { }
+    // The text box's text changed (a report, or emptied).
+    virtual void textChanged(const std::string & /*text*/) { }
+};
+
+// What a reveal tick did: the cell it revealed (-1 for none), the number that
+// cell shows, whether the tick writes that number into its caption, and
+// whether it was the reveal's last tick.
+struct RevealStep
+{
+    int cell = -1;
+    int number = 0;
+    bool writesCaption = false;
+    bool ended = false;
+};
+
+// The run of one lesson, from the window's opening to its closing: the size
+// list's selection, the orientation, the board and its reveal, the report,
+// and what each control offers in the five interaction states. Plain C++:
+// the window forwards its events here and shows the answers.
+class LessonRun
+{
+public:
+    // The list's entries are the odd orders 3, 5, ... 21.
+    static constexpr int SizeCount = 10;
+    // 0 <= index < SizeCount
+    static int sizeEntry(int index) { return 3 + 2 * index; }
+
+    // The events, named after the window's handlers that forward them.
+
+    // An entry of the size list chosen, -1 when the list lost its selection
+    // (which does nothing). Returns whether a board was built. The list must
+    // be enabled; -1 <= index < SizeCount, and one above 255 is fatal.
+    bool List1_Click(int index);
+    // One step of the reveal; the timer must be running.
+    RevealStep Timer1_Timer();
+    // Removes the board, if one is on; returns whether it did.
+    bool ClearBoard();
+    // An orientation button clicked (the frame must be enabled): the board
+    // goes and the text box empties. Returns whether a board was removed.
+    bool Option1_Click(Orientation orientation);
+    // A revealed cell clicked: its report goes into the text box.
+    // 0 <= index < order() * order()
+    const std::string &Command1_Click(int index);
+
+    // The listener must outlive the run.
+    void addListener(LessonListener *listener);
+
+    // The state.
+    const MagicSquare &square() const { return Square; }
+    double squareOrder() const { return SquareOrder; }
+    // SquareOrder as the whole number the board uses.
+    int order() const { return m_order; }
+    std::int16_t revealCounter() const { return RevealCounter; }
+    bool boardCleared() const { return BoardCleared; }
+    // The selected entry of the size list, -1 for none.
+    int selection() const { return m_selection; }
+    Orientation orientation() const { return m_orientation; }
+    bool timerRunning() const { return m_timerRunning; }
+
+    // What the controls offer.
+    bool listEnabled() const { return m_listEnabled; }
+    bool clearEnabled() const { return m_clearEnabled; }
+    bool frameEnabled() const { return m_frameEnabled; }
+    bool imageVisible() const { return m_imageVisible; }
+    bool textVisible() const { return m_textVisible; }
+    // The text box holds the explanation until anything else is written there.
+    bool explanationShown() const { return m_explanationShown; }
+    // The text box's text when it does not hold the explanation.
+    const std::string &text() const { return m_text; }
+
+    // The board: cells 0 .. cellCount() - 1; cell 0 alone when no board is on.
+    int cellCount() const;
+    // 0 <= cell < cellCount()
+    bool cellVisible(int cell) const;
+    // The number on a cell, empty on the template before the first board.
+    // 0 <= cell < cellCount()
+    std::string cellCaption(int cell) const;
+
+private:
+    void setSquareOrder(double order);
+    void BuildSquare();
+    void ShowBoard();
+    void setText(const std::string &text);
+
+    MagicSquare Square;
+    double SquareOrder = 0.0;
+    int m_order = 0;
+    std::int16_t RevealCounter = 0;
+    bool BoardCleared = true;
+    int m_selection = -1;
+    Orientation m_orientation = Orientation::Top;
+    bool m_timerRunning = false;
+    bool m_listEnabled = true;
+    bool m_clearEnabled = false;
+    bool m_frameEnabled = true;
+    bool m_imageVisible = true;
+    bool m_textVisible = true;
+    bool m_explanationShown = true;
+    std::string m_text;
+    std::vector<LessonListener *> m_listeners;
+};

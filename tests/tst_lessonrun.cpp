@@ -1,0 +1,182 @@
+// SPDX-FileCopyrightText: 2026 Zorbelin contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "lessonrun.h"
+
+#include <QTest>
+
+namespace {
+
+// The run's state in one line: the flag, the timer, the list (enabled,
+// selection), "Чисти", the frame, the cells (existing/visible), the text box
+// and the picture.
+QString state(const LessonRun &run)
+{
+    int visible = 0;
+    for (int k = 0; k < run.cellCount(); ++k)
+        visible += run.cellVisible(k);
+    QString text = QStringLiteral("report");
+    if (!run.textVisible())
+        text = QStringLiteral("hidden");
+    else if (run.explanationShown())
+        text = QStringLiteral("explanation");
+    else if (run.text().empty())
+        text = QStringLiteral("empty");
+    const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+    const int entry = run.selection();
+    return QStringLiteral("%1 %2 list:%3/%4 clear:%5 frame:%6 cells:%7/%8 text:%9 image:%10")
+        .arg(run.boardCleared() ? QStringLiteral("cleared") : QStringLiteral("board"))
+        .arg(run.timerRunning() ? QStringLiteral("running") : QStringLiteral("stopped"))
+        .arg(onOff(run.listEnabled()))
+        .arg(entry == -1 ? QStringLiteral("none") : QString::number(LessonRun::sizeEntry(entry)))
+        .arg(onOff(run.clearEnabled()))
+        .arg(onOff(run.frameEnabled()))
+        .arg(run.cellCount())
+        .arg(visible)
+        .arg(text)
+        .arg(run.imageVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
+}
+
+// One event, or a number of ticks ("ticks 9").
+void act(LessonRun &run, const QString &action)
+{
+    const QString verb = action.section(QLatin1Char(' '), 0, 0);
+    const int number = action.section(QLatin1Char(' '), 1).toInt();
+    if (verb == QLatin1String("select"))
+        run.List1_Click((number - 3) / 2);
+    for (int i = 0; verb.startsWith(QLatin1String("tick")) && i < (verb == QLatin1String("ticks") ? number : 1); ++i)
+        run.Timer1_Timer();
+    if (verb == QLatin1String("clear"))
+        run.ClearBoard();
+    if (verb == QLatin1String("top") || verb == QLatin1String("left"))
+        run.Option1_Click(verb == QLatin1String("left") ? Orientation::Left : Orientation::Top);
+    if (verb == QLatin1String("cell"))
+        run.Command1_Click(number);
+}
+
+const QString NoBoardAfterClear =
+    QStringLiteral("cleared stopped list:on/none clear:off frame:on cells:1/0 text:empty image:hidden");
+const QString FirstInterval =
+    QStringLiteral("board running list:off/3 clear:on frame:on cells:9/0 text:hidden image:hidden");
+const QString ClearedWhileRunning =
+    QStringLiteral("cleared running list:on/none clear:off frame:on cells:1/0 text:empty image:hidden");
+
+} // namespace
+
+class TestLessonRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void transition_data();
+    void transition();
+    void reveal_data();
+    void reveal();
+};
+
+void TestLessonRun::transition_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("start") << ""
+                           << "cleared stopped list:on/none clear:off frame:on cells:1/0 text:explanation image:shown";
+    QTest::newRow("no board: select") << "select 3" << FirstInterval;
+    for (const char *option : {"left", "top"}) {
+        QTest::addRow("no board: %s empties the text", option)
+            << option << "cleared stopped list:on/none clear:off frame:on cells:1/0 text:empty image:shown";
+        QTest::addRow("first interval: %s", option)
+            << QStringLiteral("select 3, %1").arg(option) << ClearedWhileRunning;
+        QTest::addRow("complete: %s", option)
+            << QStringLiteral("select 3, ticks 10, %1").arg(option) << NoBoardAfterClear;
+    }
+    QTest::newRow("no board, Чисти left enabled: it changes nothing")
+        << "select 3, clear, tick, clear"
+        << "cleared stopped list:on/none clear:on frame:on cells:1/0 text:empty image:hidden";
+    QTest::newRow("first interval: tick 1")
+        << "select 3, tick"
+        << "board running list:off/3 clear:off frame:off cells:9/0 text:hidden image:hidden";
+    QTest::newRow("first interval: Чисти") << "select 3, clear" << ClearedWhileRunning;
+    QTest::newRow("revealing: a tick")
+        << "select 3, ticks 3"
+        << "board running list:off/3 clear:off frame:off cells:9/2 text:hidden image:hidden";
+    QTest::newRow("revealing: a visible cell")
+        << "select 3, ticks 3, cell 8"
+        << "board running list:off/3 clear:off frame:off cells:9/2 text:report image:hidden";
+    QTest::newRow("revealing: the last tick")
+        << "select 3, ticks 10"
+        << "board stopped list:off/3 clear:on frame:on cells:9/9 text:hidden image:hidden";
+    QTest::newRow("complete, after a report: Чисти") << "select 3, ticks 10, cell 4, clear" << NoBoardAfterClear;
+    QTest::newRow("no board after a clear: a second board") << "select 3, ticks 10, clear, select 3" << FirstInterval;
+    QTest::newRow("cleared while running: the next tick")
+        << "select 3, clear, tick"
+        << "cleared stopped list:on/none clear:on frame:on cells:1/0 text:empty image:hidden";
+    QTest::newRow("cleared while running: select")
+        << "select 3, clear, select 5"
+        << "board running list:off/5 clear:on frame:on cells:25/0 text:hidden image:hidden";
+    QTest::newRow("cleared while running: Ляво") << "select 3, clear, left" << ClearedWhileRunning;
+}
+
+void TestLessonRun::transition()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, expected);
+
+    LessonRun run;
+    for (const QString &action : steps.split(QStringLiteral(", ")))
+        act(run, action);
+    QCOMPARE(state(run), expected);
+}
+
+// Each tick of a whole reveal: the cell it shows, the caption it writes, the
+// locks, and the end; the board as it reads when done, row by row.
+void TestLessonRun::reveal_data()
+{
+    QTest::addColumn<QStringList>("path");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QList<int>>("cells");
+    QTest::addColumn<QString>("finished");
+
+    QTest::newRow("3, top") << QStringList{"select 3"} << 3 << QList<int>{3, 8, 1, 2, 4, 6, 7, 0, 5}
+                            << "8 1 6 / 3 5 7 / 4 9 2 /";
+    QTest::newRow("3, left") << QStringList{"left", "select 3"} << 3 << QList<int>{1, 8, 3, 6, 4, 2, 5, 0, 7}
+                             << "8 3 4 / 1 5 9 / 6 7 2 /";
+    QTest::newRow("3, left after a top board") << QStringList{"select 3", "ticks 10", "left", "select 3"} << 3
+                                               << QList<int>{1, 8, 3, 6, 4, 2, 5, 0, 7} << "8 3 4 / 1 5 9 / 6 7 2 /";
+    QTest::newRow("5 after a clear in the first interval")
+        << QStringList{"select 3", "clear", "select 5"} << 5 << QList<int>{10, 19, 23, 2, 6} << "";
+    QTest::newRow("21") << QStringList{"select 21"} << 21 << QList<int>{210} << "";
+}
+
+void TestLessonRun::reveal()
+{
+    QFETCH(QStringList, path);
+    QFETCH(int, n);
+    QFETCH(QList<int>, cells);
+    QFETCH(QString, finished);
+
+    LessonRun run;
+    for (const QString &action : path)
+        act(run, action);
+    QCOMPARE(run.revealCounter(), std::int16_t(0));
+    for (int tick = 1; tick <= n * n + 1; ++tick) {
+        const RevealStep step = run.Timer1_Timer();
+        QCOMPARE(step.cell, tick == 1 ? -1 : cells.value(tick - 2, step.cell));
+        QCOMPARE(step.number, tick - 1);
+        QCOMPARE(step.writesCaption, run.orientation() == Orientation::Left && tick > 1);
+        if (step.cell >= 0)
+            QCOMPARE(run.cellCaption(step.cell), std::to_string(tick - 1));
+        QCOMPARE(step.ended, tick == n * n + 1);
+        QCOMPARE(run.clearEnabled(), step.ended);
+        QCOMPARE(run.frameEnabled(), step.ended);
+        QCOMPARE(run.timerRunning(), !step.ended);
+    }
+    QCOMPARE(run.revealCounter(), std::int16_t(n * n + 1));
+    QString board;
+    for (int k = 0; k < n * n && n == 3; ++k)
+        board += QString::fromStdString(run.cellCaption(k % 3 * 3 + k / 3)) + (k % 3 == 2 ? " / " : " ");
+    QCOMPARE(board.trimmed(), finished);
+}
+
+QTEST_GUILESS_MAIN(TestLessonRun)
+#include "tst_lessonrun.moc"
