@@ -332,7 +332,7 @@ void MainForm::Command1_Click(std::int16_t index)
 {
     Text1[0]->setVisible(true);
     const QString report = QString::fromStdString(cellReport(Square, order(), orientation(), index));
-    if (QAccessible::isActive())
+    if (m_reportTakesFocus && QAccessible::isActive())
         Text1[0]->presentToScreenReader(report, m_boardFocus->returnPoint(Command1->element(index)));
     Text1[0]->setText(report);
 }

@@ -39,6 +39,11 @@ public:
     double squareOrder() const { return SquareOrder; }
     const MagicSquare &square() const { return Square; }
 
+    // A screen reader hears a cell's report as the report box takes the
+    // focus. Where the report is spoken another way (the page's live region,
+    // which every pupil's page has), the focus stays on the cell.
+    void setReportTakesFocus(bool takesFocus) { m_reportTakesFocus = takesFocus; }
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -92,4 +97,5 @@ private:
     double SquareOrder = 0.0;
     std::int16_t RevealCounter = 0;
     bool BoardCleared = false;
+    bool m_reportTakesFocus = true;
 };
