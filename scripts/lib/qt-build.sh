@@ -22,6 +22,19 @@ install_missing() {
     "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# cache_lock path: holds a lock on path (a folder of the cache) until this
+# shell ends, so that two builds never work in one folder at once; the second
+# says whom it waits for, then goes on with what the first finished.
+cache_lock() {
+    local fd
+    mkdir -p "$(dirname "$1")"
+    exec {fd}>"$1.lock"
+    flock -n "$fd" && return 0
+    echo "Waiting for another build of $1 to finish"
+    flock "$fd"
+    echo "The other build of $1 has finished; going on"
+}
+
 # debian_entries: the machine's own apt entries for its Debian release (those
 # whose suite starts with the release's code name), one per line as
 # "URI<TAB>suite<TAB>components<TAB>signed-by", read from both layouts: the
@@ -69,9 +82,10 @@ debian_entries() {
 # fetch_qt_source dir: Debian's source of the installed Qt (qt6-base-dev-tools,
 # whose host tools a cross build runs) unpacked as dir/qtbase, through a
 # private sources list made from the machine's own entries, so the machine's
-# apt settings stay as they are.
-fetch_qt_source() {
+# apt settings stay as they are. A subshell, so that its lock ends with it.
+fetch_qt_source() (
     local src=$1 apt_dir=$1.apt version
+    cache_lock "$src"
     [ -d "$src/qtbase" ] && return 0
     version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
     mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial"
@@ -94,7 +108,7 @@ fetch_qt_source() {
     mv "$src.tmp"/qt6-base-*/ "$src.tmp/qtbase"
     rm -rf "$src"
     mv "$src.tmp" "$src"
-}
+)
 
 # build_qt prefix build-dir configure-arguments...: configures Qt once into
 # build-dir, builds and installs it into prefix. A build that stopped halfway
@@ -103,6 +117,7 @@ fetch_qt_source() {
 build_qt() {
     local prefix=$1 build=$2
     shift 2
+    cache_lock "$prefix"
     [ -e "$prefix/.complete" ] && return 0
     if [ ! -e "$build/.configured" ]; then
         rm -rf "$build"

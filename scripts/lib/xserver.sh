@@ -63,6 +63,18 @@ wait_revealed() {
     return 1
 }
 
+# wait_drawn WINDOW X Y W H SECONDS: waits until the rectangle of the client
+# area shows something nearly black, such as the number of a cell that was
+# empty; fails after that many seconds. Unlike a locked caption's grey, a
+# number is drawn alike on every platform, Wine's included.
+wait_drawn() {
+    local end=$((SECONDS + $6))
+    until [ "$(dark_pixels "$1" "$2" "$3" "$4" "$5")" -gt 0 ] 2>/dev/null; do
+        ((SECONDS < end)) || { echo "nothing was drawn at $4x$5+$2+$3 within $6 s" >&2; return 1; }
+        sleep 0.2
+    done
+}
+
 # settled_shot WINDOW FILE: a screenshot of the window once two captures in a
 # row are the same, so the last click's drawing is in it.
 settled_shot() {

@@ -3,18 +3,35 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by run.sh and orca.sh: a private X server, session bus and
 # accessibility bus, each waited for until it answers, as a desktop session
-# would have them. session_stop ends them, last started first.
+# would have them. session_stop ends them and what they started, last
+# started first.
 
 session_dir=$(mktemp -d)
 session_pids=()
 export XDG_RUNTIME_DIR=$session_dir/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
+# stop_tree pid: ends the process and every process it started, found by
+# parent id before any of them goes; one that ignores SIGTERM for 5 s gets
+# SIGKILL.
+stop_tree() {
+    local pids=("$1") i child
+    for ((i = 0; i < ${#pids[@]}; i++)); do
+        for child in $(pgrep -P "${pids[i]}"); do pids+=("$child"); done
+    done
+    kill "${pids[@]}" 2>/dev/null
+    for ((i = 0; i < 50; i++)); do
+        # Running, not just dead and waiting for its parent to read its status.
+        ps -o stat= -p "$(IFS=,; echo "${pids[*]}")" | grep -q '^[^Z]' || break
+        sleep 0.1
+    done
+    kill -KILL "${pids[@]}" 2>/dev/null
+    wait "$1" 2>/dev/null
+}
+
 session_stop() {
     local i
-    for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do
-        kill "${session_pids[i]}" 2>/dev/null && wait "${session_pids[i]}" 2>/dev/null
-    done
+    for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do stop_tree "${session_pids[i]}"; done
     rm -rf "$session_dir"
 }
 
