@@ -19,7 +19,8 @@
 #include <emscripten/val.h>
 
 // The page's half: the elements, kept in a layer over the canvas that
-// looks like nothing and lets every click and touch through to the canvas.
+// shows nothing (transparent text, no focus ring; not opacity, which some
+// browsers take for "not shown") and lets every click and touch through.
 // Qt hears the keyboard only on its canvas, so keys pressed while the
 // screen reader's focus is on an element are handed on to it.
 // Flags: 1 hidden, 2 disabled, 4/8 checkable/checked, 16/32
@@ -28,7 +29,7 @@
 EM_JS(void, zorbelin_mirror_install, (), {
     const canvas = Module.qtContainerElements[0];
     const host = document.createElement("div");
-    host.style.cssText = "position: absolute; inset: 0; opacity: 0; pointer-events: none; overflow: hidden; "
+    host.style.cssText = "position: absolute; inset: 0; color: transparent; pointer-events: none; overflow: hidden; "
         + "white-space: pre-line";
     const live = document.createElement("div");
     live.setAttribute("aria-live", "polite");
@@ -66,7 +67,7 @@ EM_JS(void, zorbelin_mirror_install, (), {
             set(element, "aria-selected", flags & 16 ? String((flags & 32) !== 0) : null);
             set(element, "aria-readonly", flags & 64 ? "true" : null);
             set(element, "aria-multiline", flags & 128 ? "true" : null);
-            element.style.cssText = "position: absolute; left: " + x + "%; top: " + y + "%; width: " + width
+            element.style.cssText = "position: absolute; outline: none; left: " + x + "%; top: " + y + "%; width: " + width
                 + "%; height: " + height + "%";
         },
         remove(id) {
