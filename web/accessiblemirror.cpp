@@ -283,8 +283,10 @@ void AccessibleMirror::visit(QAccessibleInterface *iface, QAccessible::Id parent
     node.description = iface->text(QAccessible::Description);
     if (role && role->leaf)
         node.text = iface->role() == QAccessible::EditableText ? textOf(iface) : node.name;
-    node.flags = (state.invisible || !role ? 1 : 0) | (state.disabled ? 2 : 0) | (state.checkable ? 4 : 0)
-        | (state.checked ? 8 : 0) | (state.selectable ? 16 : 0) | (state.selected ? 32 : 0) | (state.readOnly ? 64 : 0)
+    // An entry scrolled out of the list is still one of its entries.
+    const bool hidden = !role || (state.invisible && iface->role() != QAccessible::ListItem);
+    node.flags = (hidden ? 1 : 0) | (state.disabled ? 2 : 0) | (state.checkable ? 4 : 0) | (state.checked ? 8 : 0)
+        | (state.selectable ? 16 : 0) | (state.selected ? 32 : 0) | (state.readOnly ? 64 : 0)
         | (state.multiLine ? 128 : 0) | (!role || role->leaf ? 512 : 0);
     // In hundredths of the parent's size, so the page's scaling needs nothing.
     const QRectF rect = iface->rect();

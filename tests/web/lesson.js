@@ -59,7 +59,8 @@ async function tree(page) {
     const find = (role, name) => nodes.find((n) => n.role === role && n.name === name) || {};
     return { nodes, find, focused: (nodes.find((n) => n.focused) || {}).name };
 }
-const focusIs = (page, name) => until(async () => (await tree(page)).focused === name, `the focus on "${name}"`, 10);
+const focusIs = (page, name) => until(async () => (await tree(page)).focused === name, `the focus on "${name}"`, 10)
+    .catch(async (error) => { throw new Error(`${error.message}; it is on "${(await tree(page)).focused}"`); });
 
 const report = (page, text) => until(() => page.lines.includes(`справка: ${text}`), `the report "${text}"`, 10);
 
@@ -82,9 +83,9 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
         assert.equal(find('listbox', 'Брой').description, 'Дължина на страната на магическия квадрат');
         assert.deepEqual(nodes.filter((n) => n.role === 'option').map((n) => n.name), ['3', '5', '7', '9', '11', '13', '15', '17', '19', '21']);
         assert.deepEqual([find('button', 'Чисти').disabled, find('radio', 'Горе').checked, find('radio', 'Ляво').checked], [true, true, false]);
-        assert.ok(find('group', 'Начало').role && nodes.find((n) => n.role === 'img').name.startsWith('Магическият квадрат 4 × 4'));
+        assert.ok(find('group', 'Начало').role && nodes.find((n) => n.role === 'image').name.startsWith('Магическият квадрат 4 × 4'));
         assert.match(find('textbox', 'Обяснение и справка').value, /^Магически квадрат с дължина на страната N/);
-        assert.deepEqual([nodes.filter((n) => n.role === 'button').map((n) => n.name), focused], [['Чисти'], 'Брой']);
+        assert.deepEqual([nodes.filter((n) => n.role === 'button').map((n) => n.name), focused], [['Чисти'], '3']);
     });
     await check('"3" reveals 8 1 6 / 3 5 7 / 4 9 2 one number every 300 ms', async () => {
         await click(30, 66);
@@ -156,7 +157,7 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
     await check('the keyboard alone: the first number takes the focus, the report leaves it, Tab reaches each control', async () => {
         const keys = await open(browser, url, { width: 800, height: 600 });
         await shown(browser, keys);
-        for (const [key, name] of [['', 'Брой'], ['Home', '3'], ['Enter', '1'], ['ArrowRight', '6'], ['Space', '6'],
+        for (const [key, name] of [['', '3'], ['End', '21'], ['Home', '3'], ['Enter', '1'], ['ArrowRight', '6'], ['Space', '6'],
             ['Tab', 'Чисти'], ['Tab', 'Обяснение и справка'], ['Tab', 'Горе'], ['Tab', '6'], ['Shift+Tab', 'Горе']]) {
             const [modifier, last] = key.includes('+') ? key.split('+') : [null, key];
             if (modifier)
@@ -166,11 +167,13 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
             if (modifier)
                 await keys.keyboard.up(modifier);
             await focusIs(keys, name);
+            if (last === 'Enter')  // the arrow keys move among the numbers shown
+                await revealed(keys, 0, 9);
         }
         await report(keys, topRight);
         await keys.keyboard.press('ArrowDown');
         await until(async () => (await tree(keys)).find('radio', 'Ляво').checked, '"Ляво" chosen by its key', 10);
-        await focusIs(keys, 'Брой');
+        await focusIs(keys, '3');
         await keys.close();
     });
     await check('no errors in the console', () => assert.deepEqual(problems, []));
