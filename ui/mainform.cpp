@@ -335,7 +335,7 @@ void MainForm::Command1_Click(std::int16_t index)
 {
     const QString report = QString::fromStdString(m_lesson.Command1_Click(index));
     Text1[0]->setVisible(m_lesson.textVisible());
-    if (QAccessible::isActive())
+    if (m_reportTakesFocus && QAccessible::isActive())
         Text1[0]->presentToScreenReader(report, m_boardFocus->returnPoint(Command1->element(index)));
     Text1[0]->setText(report);
 }

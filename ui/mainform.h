@@ -38,6 +38,10 @@ public:
     const LessonRun &lesson() const { return m_lesson; }
     // The listener must outlive the window.
     void addLessonListener(LessonListener *listener);
+    // A screen reader hears a cell's report as the report box takes the
+    // focus. Where the report is spoken another way (the page's live region,
+    // which every pupil's page has), the focus stays on the cell.
+    void setReportTakesFocus(bool takesFocus) { m_reportTakesFocus = takesFocus; }
 
 public slots:
     // One step of the reveal; public, so that a driver can take the steps in
@@ -90,4 +94,5 @@ private:
     BoardFocus *m_boardFocus = nullptr;
 
     LessonRun m_lesson;
+    bool m_reportTakesFocus = true;
 };

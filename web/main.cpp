@@ -4,6 +4,7 @@
 // The program in the browser. There is no command line: the page (index.html)
 // opens the window, sized and scaled to fit, and sets the environment.
 
+#include "accessiblemirror.h"
 #include "application.h"
 #include "lesson.h"
 #include "lessonrun.h"
@@ -84,6 +85,7 @@ int main(int argc, char *argv[])
         form.addLessonListener(log.get());
     }
     form.show();
+    new AccessibleMirror(&form);
     // Hands over to the browser's event loop and never returns, so the objects
     // above live as long as the page.
     return QApplication::exec();

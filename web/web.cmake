@@ -5,8 +5,10 @@
 # WebAssembly, and target zorbelin_web, which puts it together with its page
 # into one folder of static files for any web server. Included from the top
 # CMakeLists.txt only when building with Emscripten.
-qt_add_executable(zorbelin ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(zorbelin PRIVATE ui)
+qt_add_executable(zorbelin ${CMAKE_CURRENT_LIST_DIR}/main.cpp ${CMAKE_CURRENT_LIST_DIR}/accessiblemirror.cpp
+                          ${CMAKE_CURRENT_LIST_DIR}/accessiblemirror.h)
+# GuiPrivate: switching Qt's accessibility on, which the browser's platform never does.
+target_link_libraries(zorbelin PRIVATE ui Qt6::GuiPrivate)
 # ENV: the page hands the program its scale factor through the environment.
 set_target_properties(zorbelin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}
                                           QT_WASM_EXTRA_EXPORTED_METHODS ENV)

@@ -55,6 +55,18 @@ function board(cells) {
     return rows;
 }
 
+// The page's accessibility tree as Chromium gives it to screen readers, as a
+// list of nodes, with the name of the focused one.
+async function tree(page) {
+    const nodes = [];
+    const walk = (node) => { nodes.push(node); (node.children || []).forEach(walk); };
+    walk(await page.accessibility.snapshot({ interestingOnly: false }));
+    const find = (role, name) => nodes.find((n) => n.role === role && n.name === name) || {};
+    return { nodes, find, focused: (nodes.find((n) => n.focused) || {}).name };
+}
+const focusIs = (page, name) => until(async () => (await tree(page)).focused === name, `the focus on "${name}"`, 10)
+    .catch(async (error) => { throw new Error(`${error.message}; it is on "${(await tree(page)).focused}"`); });
+
 const report = (page, text) => until(() => page.lines.includes(`справка: ${text}`), `the report "${text}"`, 10);
 
 (async () => {
@@ -71,6 +83,15 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
         assert.deepEqual([place.x, place.y, place.width, place.height], [98, 59, 604, 481]);
         assert.ok(await shows(browser, await page.screenshot(), { place: { x: 0, y: 0 }, looks: [[4, 4, 0xc0c0ff]] }));
     });
+    await check('the accessibility tree before a board: controls, names, states, no cells', async () => {
+        const { nodes, find, focused } = await until(async () => { const t = await tree(page); return t.focused && t; }, 'a tree');
+        assert.equal(find('listbox', 'Брой').description, 'Дължина на страната на магическия квадрат');
+        assert.deepEqual(nodes.filter((n) => n.role === 'option').map((n) => n.name), ['3', '5', '7', '9', '11', '13', '15', '17', '19', '21']);
+        assert.deepEqual([find('button', 'Чисти').disabled, find('radio', 'Горе').checked, find('radio', 'Ляво').checked], [true, true, false]);
+        assert.ok(find('group', 'Начало').role && nodes.find((n) => n.role === 'image').name.startsWith('Магическият квадрат 4 × 4'));
+        assert.match(find('textbox', 'Обяснение и справка').value, /^Магически квадрат с дължина на страната N/);
+        assert.deepEqual([nodes.filter((n) => n.role === 'button').map((n) => n.name), focused], [['Чисти'], '3']);
+    });
     await check('"3" reveals 8 1 6 / 3 5 7 / 4 9 2 one number every 300 ms', async () => {
         await click(30, 66);
         const cells = await revealed(page, 0, 9);
@@ -79,9 +100,20 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
         assert.ok(Math.abs(mean - 300) <= 3, `mean interval ${mean} ms`);
         assert.ok(await shows(browser, await page.screenshot(), { place, looks: diagonal }), 'the board on screen');
     });
+    await check('the tree has each revealed cell as a button named by its number, described by its place', async () => {
+        const { nodes } = await tree(page);
+        const places = (await revealed(page, 0, 9)).map((c) => [`${c.number}`, `Ред ${c.row}, Колона ${c.column}`]);
+        const cells = nodes.filter((n) => n.role === 'button' && n.name !== 'Чисти');
+        assert.deepEqual(cells.map((n) => [n.name, n.description]).sort(), places.sort());
+    });
     await check('a cell click writes its report', async () => {
         await click(132, 35);
         await report(page, topRight);
+        // Spoken from the live region; the focus stays on the cell.
+        const spoken = async () => { const t = await tree(page); return [t.focused, t.find('textbox', 'Обяснение и справка').value,
+            await page.$eval('[aria-live]', (e) => e.textContent)]; };
+        const text = topRight.replaceAll(' / ', '\n');
+        await until(async () => (await spoken()).join() === ['6', text, text].join(), `the report in the tree: ${await spoken()}`, 10);
         if (screenshot)
             await page.screenshot({ path: screenshot });
     });
@@ -126,6 +158,28 @@ const report = (page, text) => until(() => page.lines.includes(`справка: 
         await (await page.createCDPSession()).send('Network.clearBrowserCache');
         await page.reload();
         await shown(browser, page);
+    });
+    await check('the keyboard alone: the first number takes the focus, the report leaves it, Tab reaches each control', async () => {
+        const keys = await open(browser, url, { width: 800, height: 600 });
+        await shown(browser, keys);
+        for (const [key, name] of [['', '3'], ['End', '21'], ['Home', '3'], ['Enter', '1'], ['ArrowRight', '6'], ['Space', '6'],
+            ['Tab', 'Чисти'], ['Tab', 'Обяснение и справка'], ['Tab', 'Горе'], ['Tab', '6'], ['Shift+Tab', 'Горе']]) {
+            const [modifier, last] = key.includes('+') ? key.split('+') : [null, key];
+            if (modifier)
+                await keys.keyboard.down(modifier);
+            if (last)
+                await keys.keyboard.press(last);
+            if (modifier)
+                await keys.keyboard.up(modifier);
+            await focusIs(keys, name);
+            if (last === 'Enter')  // the arrow keys move among the numbers shown
+                await revealed(keys, 0, 9);
+        }
+        await report(keys, topRight);
+        await keys.keyboard.press('ArrowDown');
+        await until(async () => (await tree(keys)).find('radio', 'Ляво').checked, '"Ляво" chosen by its key', 10);
+        await focusIs(keys, '3');
+        await keys.close();
     });
     await check('no errors in the console', () => assert.deepEqual(problems, []));
     await browser.close();
