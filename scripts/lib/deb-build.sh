@@ -55,7 +55,8 @@ deb=$(echo /root/zorbelin_*_*.deb)
 app=example.zorbelin.Zorbelin
 for path in usr/bin/zorbelin usr/share/applications/$app.desktop usr/share/icons/hicolor/32x32/apps/$app.png \
     usr/share/icons/hicolor/256x256/apps/$app.png usr/share/metainfo/$app.metainfo.xml \
-    usr/share/doc/zorbelin/copyright usr/share/doc/zorbelin/changelog.gz usr/share/man/man1/zorbelin.1.gz \
+    usr/share/doc/zorbelin/copyright usr/share/doc/zorbelin/changelog.gz usr/share/doc/zorbelin/changelog.Debian.gz \
+    usr/share/man/man1/zorbelin.1.gz \
     usr/share/man/bg/man1/zorbelin.1.gz; do
     dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -qxF "./$path" || fail "the .deb lacks /$path"
 done
