@@ -65,7 +65,7 @@ function serve(folder) {
                          { stdio: ['ignore', 'pipe', 'pipe'] });
     const served = [];
     server.stderr.on('data', (data) => {
-        for (const m of String(data).matchAll(/"GET ([^\s?]+)\S* HTTP\/[\d.]+" (\d+)/g))
+        for (const m of String(data).matchAll(/"GET (\S+) HTTP\/[\d.]+" (\d+)/g))
             served.push([m[1], +m[2]]);
     });
     return new Promise((resolve, reject) => {
