@@ -14,8 +14,8 @@ const [folder, screenshot, only] = process.argv.slice(2);
 const topRight = 'Ред: 1, Колона: 3 /  / Ред: 8 + 1 + 6 = 15 / Колона: 6 + 7 + 2 = 15 / ';
 // Interior points of the 3 × 3 board's cells on the diagonal.
 const diagonal = [[76, 28, 0x8080ff], [100, 50, 0x8080ff], [125, 71, 0x8080ff]];
-// Captions that must be drawn (window pixels): "3" and "Чисти".
-const captions = [[18, 60, 30, 14], [8, 308, 50, 17]];
+// Captions that must be drawn (window pixels): the title, "3" in the size list, "Горе".
+const captions = [[262, 4, 60, 12], [10, 60, 20, 12], [24, 256, 30, 13]];
 // Sizes a window must fit whole at every ratio, from a small phone to a projector.
 const sizes = [[320, 480], [390, 844], [447, 844], [1024, 400], [800, 400], [1280, 720], [1920, 1080]];
 const ratios = [1, 1.5, 2, 3];
@@ -38,6 +38,7 @@ const needing = (needs, body) => Object.assign(body, { needs });
 // Where the canvas is and how large the window is drawn, once the whole
 // window shows, fitted to the page: as large as fits, centred.
 async function fitted(page, looks = windowLooks) {
+    await (page.bringToFront && page.bringToFront());
     const [width, height] = await page.run(() => [innerWidth, innerHeight]);
     const place = await until(async () => {
         const box = await page.run(() => document.querySelector('canvas').getBoundingClientRect().toJSON());
