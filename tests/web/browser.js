@@ -55,7 +55,7 @@ function shows(png, { looks = windowLooks, ...where }) {
 // The nearly black pixels (a caption's ink) of a rectangle of the window.
 function ink(png, [left, top, width, height], where) {
     const grid = Array.from({ length: width * height }, (_, i) => [left + (i % width), top + Math.floor(i / width)]);
-    return colours(png, onScreen(grid, where)).filter((c) => c >= 0 && (c >> 16) + ((c >> 8) & 255) + (c & 255) < 200).length;
+    return colours(png, onScreen(grid, where)).filter((c) => c >= 0 && (c >> 16) + ((c >> 8) & 255) + (c & 255) < 400).length;
 }
 
 // Serves `folder` on a free loopback port; resolves to the address, the
