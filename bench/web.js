@@ -6,15 +6,18 @@
 // a first visit (a fresh profile) and again from the service worker's store;
 // then the beat of a 7 × 7 reveal.
 'use strict';
-const { launch, serve, shows, until, revealed } = require('../tests/web/browser');
+const { engines, serve, shows, until, revealed } = require('../tests/web/browser');
 
 const median = (values) => [...values].sort((a, b) => a - b)[values.length >> 1];
-const place = { x: 98, y: 59 };   // the window's corner in an 800 × 600 page
+// The window in an 800 × 600 page: as high as the page, centred.
+const scale = 753 / 604;
+const place = { x: 23, y: 0 };
+const launch = engines[0].launch;
 
 // Milliseconds from the start of navigation to the first screencast frame
 // with the whole window in it. Frames are read as they come (only when the
 // page changes), so the measuring takes little from the page.
-async function firstFrame(browser, page, address) {
+async function firstFrame(page, address) {
     await page.goto('about:blank');
     const session = await page.createCDPSession();
     const frames = [];
@@ -30,7 +33,7 @@ async function firstFrame(browser, page, address) {
         for (; seen < frames.length; seen++) {
             const frame = frames[seen];
             if (frame.metadata.timestamp * 1000 > start
-                && await shows(browser, Buffer.from(frame.data, 'base64'), { place }))
+                && shows(Buffer.from(frame.data, 'base64'), { place, scale }))
                 return frame.metadata.timestamp * 1000;
         }
         return false;
@@ -45,11 +48,10 @@ async function firstFrame(browser, page, address) {
     const stored = [];
     for (let run = 0; run < 5; run++) {
         const browser = await launch();
-        const page = await browser.newPage();
-        await page.setViewport({ width: 800, height: 600 });
-        first.push(await firstFrame(browser, page, url));
+        const page = await browser.newPage({ width: 800, height: 600 });
+        first.push(await firstFrame(page, url));
         await page.evaluate(() => navigator.serviceWorker.ready);
-        stored.push(await firstFrame(browser, page, url));
+        stored.push(await firstFrame(page, url));
         await browser.close();
     }
     const show = (values) => `median ${median(values).toFixed(0)} ms (${values.map((v) => v.toFixed(0)).join(', ')})`;
@@ -57,13 +59,10 @@ async function firstFrame(browser, page, address) {
     console.log(`first frame with the window, from the service worker: ${show(stored)}`);
 
     const browser = await launch();
-    const page = await browser.newPage();
-    page.lines = [];
-    page.on('console', (message) => page.lines.push(message.text()));
-    await page.setViewport({ width: 800, height: 600 });
+    const page = await browser.newPage({ width: 800, height: 600 });
     await page.goto(url + '?log');
-    await until(async () => shows(browser, await page.screenshot(), { place }), 'the window');
-    await page.mouse.click(place.x + 30, place.y + 102);   // "7"
+    await until(async () => shows(await page.screenshot(), { place, scale }), 'the window');
+    await page.mouse.click(place.x + 30 * scale, place.y + 102 * scale);   // "7"
     const cells = await revealed(page, 0, 49);
     const intervals = cells.slice(1).map((cell, i) => cell.time - cells[i].time);
     const mean = (cells[48].time - cells[0].time) / 48;

@@ -13,8 +13,10 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QScreen>
 
 #include <emscripten.h>
+#include <emscripten/bind.h>
 
 #include <cstdio>
 #include <memory>
@@ -65,13 +67,48 @@ private:
     QString m_report;
 };
 
+// All text in Liberation Serif, Qt's own too (menus, message boxes): the
+// browser build carries no other font with Cyrillic.
+void useLessonFont()
+{
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSerif-Regular.ttf"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont font = QApplication::font();
+    font.setFamilies({QStringLiteral("Liberation Serif")});
+    QApplication::setFont(font);
+}
+
+// The page calls this (Module.zorbelinRefit) after it has changed the
+// window's fit: Module.qtFontDpi, Qt's scale factor, and the canvas's size.
+// Before Qt has started there is nothing to do: it reads both as it starts.
+void refit()
+{
+    if (!qApp)
+        return;
+    emscripten::val::module_property("qtUpdateDpi")();
+    emscripten::val::module_property("qtResizeAllScreens")(emscripten::val::undefined());
+}
+
+// A new scale factor leaves the window's size in its own pixels as it was,
+// so nothing would draw it again at the new one.
+void redrawOnRefit(QWidget *window)
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, window, [window] { window->update(); });
+    QObject::connect(screen, &QScreen::geometryChanged, window, [window] { window->update(); });
+}
+
 } // namespace
+
+EMSCRIPTEN_BINDINGS(zorbelin)
+{
+    emscripten::function("zorbelinRefit", &refit);
+}
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSerif-Regular.ttf"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    useLessonFont();
     setUpApplication();
 
     // Declared first, so it outlives the window it follows.
@@ -84,6 +121,7 @@ int main(int argc, char *argv[])
         log = std::make_unique<LessonLog>(form);
         form.addLessonListener(log.get());
     }
+    redrawOnRefit(&form);
     form.show();
     new AccessibleMirror(&form);
     // Hands over to the browser's event loop and never returns, so the objects

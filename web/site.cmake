@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Run by target zorbelin_web (web/web.cmake) with SOURCE_DIR, BINARY_DIR,
-# WEB_DIR and GZIP set: copies the page, the program and its icons into
-# WEB_DIR, writes the service worker with the build's version, and gzips the
-# big files for servers that can send them compressed.
+# WEB_DIR, GZIP and BROTLI set: copies the page, the program and its icons
+# into WEB_DIR, writes the service worker with the build's version, and
+# compresses the big files both ways (.gz, .br) for servers that can send them
+# compressed.
 set(sources ${SOURCE_DIR}/web/index.html ${SOURCE_DIR}/web/manifest.webmanifest
             ${SOURCE_DIR}/resources/zorbelin.png ${SOURCE_DIR}/resources/zorbelin-256.png
             ${BINARY_DIR}/qtloader.js ${BINARY_DIR}/zorbelin.js ${BINARY_DIR}/zorbelin.wasm)
@@ -27,11 +28,16 @@ string(SUBSTRING ${version} 0 16 ZORBELIN_WEB_VERSION)
 set(ZORBELIN_WEB_FILES ${cached})
 configure_file(${SOURCE_DIR}/web/sw.js ${WEB_DIR}/sw.js @ONLY)
 
-# -n: no name or time stamp, so the same build gives the same bytes.
+# gzip -n: no name or time stamp, so the same build gives the same bytes.
 foreach(name qtloader.js zorbelin.js zorbelin.wasm)
     execute_process(COMMAND ${GZIP} -9 -n -c ${WEB_DIR}/${name}
                     OUTPUT_FILE ${WEB_DIR}/${name}.gz RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "gzip ${name}: ${status}")
+    endif()
+    execute_process(COMMAND ${BROTLI} -q 11 -f -o ${WEB_DIR}/${name}.br ${WEB_DIR}/${name}
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "brotli ${name}: ${status}")
     endif()
 endforeach()

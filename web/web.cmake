@@ -38,14 +38,17 @@ qt_add_resources(zorbelin fonts
 # The folder to serve; scripts/build-web makes it build-web/.
 set(ZORBELIN_WEB_DIR ${PROJECT_BINARY_DIR}/site CACHE PATH "Folder of static files the browser build is put into")
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
+find_program(BROTLI_EXECUTABLE brotli REQUIRED)
 set(web_sources index.html manifest.webmanifest sw.js site.cmake)
 list(TRANSFORM web_sources PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 set(web_files index.html manifest.webmanifest sw.js zorbelin.png zorbelin-256.png qtloader.js zorbelin.js
-              zorbelin.wasm zorbelin.js.gz zorbelin.wasm.gz qtloader.js.gz)
+              zorbelin.wasm zorbelin.js.gz zorbelin.wasm.gz qtloader.js.gz zorbelin.js.br zorbelin.wasm.br
+              qtloader.js.br)
 list(TRANSFORM web_files PREPEND ${ZORBELIN_WEB_DIR}/)
 add_custom_command(OUTPUT ${web_files}
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DBINARY_DIR=${PROJECT_BINARY_DIR}
-            -DWEB_DIR=${ZORBELIN_WEB_DIR} -DGZIP=${GZIP_EXECUTABLE} -P ${CMAKE_CURRENT_LIST_DIR}/site.cmake
+            -DWEB_DIR=${ZORBELIN_WEB_DIR} -DGZIP=${GZIP_EXECUTABLE}
+            -DBROTLI=${BROTLI_EXECUTABLE} -P ${CMAKE_CURRENT_LIST_DIR}/site.cmake
     DEPENDS zorbelin ${web_sources} ${PROJECT_SOURCE_DIR}/resources/zorbelin.png
             ${PROJECT_SOURCE_DIR}/resources/zorbelin-256.png
     COMMENT "Putting the browser build together in ${ZORBELIN_WEB_DIR}"
