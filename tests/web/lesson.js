@@ -187,7 +187,6 @@ async function lesson(engine) {
         needing('ratios', async () => {
             for (const ratio of ratios) {
                 const sized = await browser.newPage({ width: 320, height: 480, deviceScaleFactor: ratio });
-                await sized.goto(url);
                 for (const [width, height] of sizes) {
                     await sized.resize({ width, height });
                     await sized.goto(url);
