@@ -13,7 +13,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QScreen>
+#include <QTimer>
 
 #include <emscripten.h>
 #include <emscripten/bind.h>
@@ -87,15 +87,14 @@ void refit()
         return;
     emscripten::val::module_property("qtUpdateDpi")();
     emscripten::val::module_property("qtResizeAllScreens")(emscripten::val::undefined());
-}
-
-// A new scale factor leaves the window's size in its own pixels as it was,
-// so nothing would draw it again at the new one.
-void redrawOnRefit(QWidget *window)
-{
-    QScreen *screen = QGuiApplication::primaryScreen();
-    QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, window, [window] { window->update(); });
-    QObject::connect(screen, &QScreen::geometryChanged, window, [window] { window->update(); });
+    // The window's picture is made anew at the new scale by the first paint
+    // after the change, and keeps only what that paint draws: a hover's or a
+    // cell's alone leaves the rest blank or garbled. A whole paint once the
+    // change has landed draws everything again.
+    QTimer::singleShot(0, qApp, [] {
+        for (QWidget *widget : QApplication::allWidgets())
+            widget->update();
+    });
 }
 
 } // namespace
@@ -121,7 +120,6 @@ int main(int argc, char *argv[])
         log = std::make_unique<LessonLog>(form);
         form.addLessonListener(log.get());
     }
-    redrawOnRefit(&form);
     form.show();
     new AccessibleMirror(&form);
     // Hands over to the browser's event loop and never returns, so the objects

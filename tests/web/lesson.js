@@ -26,9 +26,7 @@ const sizes = [[320, 480], [390, 844], [447, 844], [1024, 400], [800, 400], [128
 const ratios = [1, 1.5, 2, 3];
 let failed = 0;
 
-// A check with `known` set is a fault not mended yet: it is reported as one,
-// without failing the run.
-async function check(engine, name, body, known) {
+async function check(engine, name, body) {
     const reason = engine.cannot && engine.cannot[body.needs];
     if (reason)
         return console.log(`cannot: ${engine.name} ${reason}: ${name}`);
@@ -36,15 +34,15 @@ async function check(engine, name, body, known) {
         await body();
         console.log(`ok: ${engine.name}: ${name}`);
     } catch (error) {
-        failed += !known;
-        console.log(`${known ? 'KNOWN FAULT' : 'FAILED'}: ${engine.name}: ${name}: ${error.message}`);
+        failed++;
+        console.log(`FAILED: ${engine.name}: ${name}: ${error.message}`);
     }
 }
 const needing = (needs, body) => Object.assign(body, { needs });
 
 // Where the canvas is and how large the window is drawn, once the whole
 // window shows, fitted to the page: as large as fits, centred.
-async function fitted(page, looks = windowLooks) {
+async function fitted(page, looks = windowLooks, boxes = captions) {
     await (page.bringToFront && page.bringToFront());
     const [width, height] = await page.run(() => [innerWidth, innerHeight]);
     const place = await until(async () => {
@@ -59,7 +57,7 @@ async function fitted(page, looks = windowLooks) {
     const drawn = { place, scale, ratio: page.ratio, looks: scale < 1 ? looks.slice(0, -1) : looks };
     await until(async () => {
         const png = await page.screenshot();
-        return shows(png, drawn) && captions.every((box) => ink(png, box, drawn) >= 4);
+        return shows(png, drawn) && boxes.every((box) => ink(png, box, drawn) >= 4);
     }, `the whole window at ${width} × ${height}, ratio ${page.ratio}`, 30);
     return drawn;
 }
@@ -179,10 +177,11 @@ async function lesson(engine) {
         await click(page, at, 132, 35);
         await report(page, topRight);
         await page.resize({ width: 800, height: 600 });
-        at = await fitted(page);
+        // Drawn anew at the new scale: the board instead of the picture, "3" chosen.
+        at = await fitted(page, [...windowLooks.slice(0, 7), ...diagonal], [captions[0], captions[2]]);
         await click(page, at, 32, 316);
         await report(page, '');
-    }, 'the window does not fit again after a resize yet');
+    });
     await check(engine, `at ratios ${ratios.join(', ')} each size from 320 × 480 to 1920 × 1080, loaded at that size, shows the whole window`,
         needing('ratios', async () => {
             for (const ratio of ratios) {
