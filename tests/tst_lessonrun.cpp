@@ -2,14 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "lessonrun.h"
+#include "states.h"
 
 #include <QTest>
 
 namespace {
 
-// The run's state in one line: the flag, the timer, the list (enabled,
-// selection), "Чисти", the frame, the cells (existing/visible), the text box
-// and the picture.
+// The run's state in one line, as states.h writes it.
 QString state(const LessonRun &run)
 {
     int visible = 0;
@@ -54,14 +53,9 @@ void act(LessonRun &run, const QString &action)
         run.Command1_Click(number);
 }
 
-const QString NoBoardAfterClear =
-    QStringLiteral("cleared stopped list:on/none clear:off frame:on cells:1/0 text:empty image:hidden");
-const QString FirstInterval =
-    QStringLiteral("board running list:off/3 clear:on frame:on cells:9/0 text:hidden image:hidden");
-const QString ClearedWhileRunning =
-    QStringLiteral("cleared running list:on/none clear:off frame:on cells:1/0 text:empty image:hidden");
-
 } // namespace
+
+using namespace States;
 
 class TestLessonRun : public QObject
 {
@@ -79,8 +73,7 @@ void TestLessonRun::transition_data()
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("start") << ""
-                           << "cleared stopped list:on/none clear:off frame:on cells:1/0 text:explanation image:shown";
+    QTest::newRow("start") << "" << NoBoardAtStart;
     QTest::newRow("no board: select") << "select 3" << FirstInterval;
     for (const char *option : {"left", "top"}) {
         QTest::addRow("no board: %s empties the text", option)
@@ -97,15 +90,11 @@ void TestLessonRun::transition_data()
         << "select 3, tick"
         << "board running list:off/3 clear:off frame:off cells:9/0 text:hidden image:hidden";
     QTest::newRow("first interval: Чисти") << "select 3, clear" << ClearedWhileRunning;
-    QTest::newRow("revealing: a tick")
-        << "select 3, ticks 3"
-        << "board running list:off/3 clear:off frame:off cells:9/2 text:hidden image:hidden";
+    QTest::newRow("revealing: a tick") << "select 3, ticks 3" << RevealingTwo;
     QTest::newRow("revealing: a visible cell")
         << "select 3, ticks 3, cell 8"
         << "board running list:off/3 clear:off frame:off cells:9/2 text:report image:hidden";
-    QTest::newRow("revealing: the last tick")
-        << "select 3, ticks 10"
-        << "board stopped list:off/3 clear:on frame:on cells:9/9 text:hidden image:hidden";
+    QTest::newRow("revealing: the last tick") << "select 3, ticks 10" << BoardComplete;
     QTest::newRow("complete, after a report: Чисти") << "select 3, ticks 10, cell 4, clear" << NoBoardAfterClear;
     QTest::newRow("no board after a clear: a second board") << "select 3, ticks 10, clear, select 3" << FirstInterval;
     QTest::newRow("cleared while running: the next tick")

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "formdriver.h"
+#include "states.h"
 
 namespace {
 
@@ -62,20 +63,9 @@ void act(const FormDriver &window, const QString &action)
         qFatal("unknown action %s", qPrintable(action));
 }
 
-const QString NoBoardAtStart =
-    QStringLiteral("cleared stopped list:on/none clear:off frame:on cells:1/0 text:explanation image:shown");
-const QString NoBoardAfterClear =
-    QStringLiteral("cleared stopped list:on/none clear:off frame:on cells:1/0 text:empty image:hidden");
-const QString FirstInterval =
-    QStringLiteral("board running list:off/3 clear:on frame:on cells:9/0 text:hidden image:hidden");
-const QString ClearedWhileRunning =
-    QStringLiteral("cleared running list:on/none clear:off frame:on cells:1/0 text:empty image:hidden");
-const QString RevealingTwo =
-    QStringLiteral("board running list:off/3 clear:off frame:off cells:9/2 text:hidden image:hidden");
-const QString BoardComplete =
-    QStringLiteral("board stopped list:off/3 clear:on frame:on cells:9/9 text:hidden image:hidden");
-
 } // namespace
+
+using namespace States;
 
 // The window in each state and at the events that only the window can
 // ignore (a locked control, a hidden cell, a label); every rule of the states
