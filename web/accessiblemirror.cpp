@@ -18,7 +18,8 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-// The page's half: the elements, kept in a layer over the canvas that
+// The page's half: the elements, kept in the page's layer over the canvas
+// (#accessible, an application from the start: web/index.html says why) that
 // shows nothing (transparent text, no focus ring; not opacity, which some
 // browsers take for "not shown") and lets every click and touch through.
 // Qt hears the keyboard only on its canvas, so keys pressed while the
@@ -28,14 +29,13 @@
 // clang-format off
 EM_JS(void, zorbelin_mirror_install, (), {
     const canvas = Module.qtContainerElements[0];
-    const host = document.createElement("div");
+    const host = document.getElementById("accessible");
     host.style.cssText = "position: absolute; inset: 0; color: transparent; pointer-events: none; overflow: hidden; "
         + "white-space: pre-line";
     const live = document.createElement("div");
     live.setAttribute("aria-live", "polite");
     live.setAttribute("aria-atomic", "true");
     host.append(live);
-    canvas.after(host);
     const elements = new Map();
     let moving = false;
     const set = (element, name, value) => value === null ? element.removeAttribute(name)
