@@ -59,7 +59,7 @@ apt-get build-dep -y -qq ./ >/dev/null
 build . /root/build.log || { tail -n 60 /root/build.log >&2; fail "dpkg-buildpackage -us -uc"; }
 grep -E '^(100% tests passed|[0-9]+% tests passed)' /root/build.log || true
 (cd /root && ls zorbelin_*)
-timing "dpkg-buildpackage -us -uc (source and binary packages, with the tests)"
+timing "dpkg-buildpackage -us -uc (source and binary packages${DEB_BUILD_OPTIONS:+, $DEB_BUILD_OPTIONS})"
 
 # Debian's names and places, as the .deb has always had them.
 deb=$(echo /root/zorbelin_*_*.deb)
