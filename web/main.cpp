@@ -87,10 +87,10 @@ void refit()
         return;
     emscripten::val::module_property("qtUpdateDpi")();
     emscripten::val::module_property("qtResizeAllScreens")(emscripten::val::undefined());
-    // The window's picture is made anew at the new scale by the first paint
-    // after the change, and keeps only what that paint draws: a hover's or a
-    // cell's alone leaves the rest blank or garbled. A whole paint once the
-    // change has landed draws everything again.
+    // Qt makes the window's backing image anew at the first paint after the
+    // change, and it holds only what that paint draws: after a hover's or a
+    // cell's alone, the rest is blank or garbled. Painting every widget once
+    // the change has landed fills it all.
     QTimer::singleShot(0, qApp, [] {
         for (QWidget *widget : QApplication::allWidgets())
             widget->update();
