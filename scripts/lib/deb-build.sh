@@ -8,14 +8,17 @@
 # --source-checks adds what depends on the source more than on the release:
 # a left-out Build-Depend fails the build, and a second build gives the same .deb.
 # --nocheck builds without the tests (the nocheck profile and option), where
-# they have just run on the same release.
-#   deb-build.sh [--source-checks | --nocheck]
+# the whole suite runs on the same release anyway.
+#   deb-build.sh [--source-checks] [--nocheck]
 set -euo pipefail
 source_checks=0
-[ "${1:-}" != --source-checks ] || source_checks=1
-if [ "${1:-}" = --nocheck ]; then
-    export DEB_BUILD_PROFILES=nocheck DEB_BUILD_OPTIONS=nocheck
-fi
+for option; do
+    case $option in
+    --source-checks) source_checks=1 ;;
+    --nocheck) export DEB_BUILD_PROFILES=nocheck DEB_BUILD_OPTIONS=nocheck ;;
+    *) echo "usage: deb-build.sh [--source-checks] [--nocheck]" >&2; exit 2 ;;
+    esac
+done
 export DEBIAN_FRONTEND=noninteractive
 cd /root/zorbelin
 lap=$SECONDS
