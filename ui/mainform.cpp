@@ -114,7 +114,10 @@ MainForm::MainForm(QWidget *parent)
     static std::once_flag accessibleWindow;
     std::call_once(accessibleWindow, [] { QAccessible::installFactory(accessibleMainForm); });
     setWindowTitle(QStringLiteral("https://zorbelin.example Зорбелин нечетен брой"));
+#ifndef Q_OS_WASM
+    // In a browser the page's own icon stands for the window, which has no title bar.
     setWindowIcon(QIcon(QStringLiteral(":/zorbelin.ico")));
+#endif
     setFixedSize(clientSize());
     setBackground(this, WindowColour);
     setFont(timesNewRoman(12));

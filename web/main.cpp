@@ -97,6 +97,29 @@ void refit()
     });
 }
 
+// The screen reader's copy of the window is made once the window has been
+// drawn: making it costs about as much as drawing, and the class sees the
+// window that much sooner.
+class MirrorAfterFirstPaint : public QObject
+{
+public:
+    explicit MirrorAfterFirstPaint(MainForm *form)
+        : QObject(form)
+    {
+        form->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // After this paint has reached the page.
+            QTimer::singleShot(0, watched, [form = static_cast<MainForm *>(watched)] { new AccessibleMirror(form); });
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(zorbelin)
@@ -120,8 +143,8 @@ int main(int argc, char *argv[])
         log = std::make_unique<LessonLog>(form);
         form.addLessonListener(log.get());
     }
+    new MirrorAfterFirstPaint(&form);
     form.show();
-    new AccessibleMirror(&form);
     // Hands over to the browser's event loop and never returns, so the objects
     // above live as long as the page.
     return QApplication::exec();

@@ -16,7 +16,23 @@ set(hashes)
 foreach(source ${sources})
     get_filename_component(name ${source} NAME)
     file(COPY_FILE ${source} ${WEB_DIR}/${name})
-    file(SHA256 ${source} hash)
+endforeach()
+
+# Qt's loader makes a new WebGL context each time it asks whether WebGL
+# works, four times before it starts the download; it asks once here.
+file(READ ${WEB_DIR}/qtloader.js loader)
+set(ask "    function webGLSupported() {\n")
+string(REPLACE "${ask}" "    var webGLAnswer;\n    function webGLSupported() {\n\
+        if (webGLAnswer === undefined)\n            webGLAnswer = askWebGL();\n        return webGLAnswer;\n    }\n\
+    function askWebGL() {\n" asked_once "${loader}")
+if(asked_once STREQUAL loader)
+    message(FATAL_ERROR "qtloader.js has no \"function webGLSupported() {\" any more")
+endif()
+file(WRITE ${WEB_DIR}/qtloader.js "${asked_once}")
+
+foreach(source ${sources})
+    get_filename_component(name ${source} NAME)
+    file(SHA256 ${WEB_DIR}/${name} hash)
     string(APPEND hashes ${hash})
     string(APPEND cached ", '${name}'")
 endforeach()

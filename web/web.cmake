@@ -13,11 +13,11 @@ target_link_libraries(zorbelin PRIVATE ui Qt6::GuiPrivate)
 set_target_properties(zorbelin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}
                                           QT_WASM_EXTRA_EXPORTED_METHODS ENV)
 
-# Qt is static: the browser platform comes with it, and the readers of the
-# picture (JPEG) and the icon (ICO) are linked in. No style plugin: the
-# program uses Fusion, which is part of Qt Widgets.
+# Qt is static: the browser platform comes with it, and the reader of the
+# picture (JPEG) is linked in; the window icon is the page's. No style
+# plugin: the program uses Fusion, which is part of Qt Widgets.
 qt_import_plugins(zorbelin
-    INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin Qt6::QICOPlugin
+    INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin
     EXCLUDE_BY_TYPE styles)
 
 include(${PROJECT_SOURCE_DIR}/cmake/qt-texts.cmake)
