@@ -28,7 +28,15 @@ string(REPLACE "${ask}" "    var webGLAnswer;\n    function webGLSupported() {\n
 if(asked_once STREQUAL loader)
     message(FATAL_ERROR "qtloader.js has no \"function webGLSupported() {\" any more")
 endif()
-file(WRITE ${WEB_DIR}/qtloader.js "${asked_once}")
+# It also fetches and compiles the program only once its own script has run;
+# the page starts both as it opens and hands the loader the result
+# (wasmModule, a promise of the compiled module).
+set(fetch "fetchCompileWasm(applicationName + \".wasm\")")
+string(REPLACE "${fetch}" "(config.wasmModule || ${fetch})" handed "${asked_once}")
+if(handed STREQUAL asked_once)
+    message(FATAL_ERROR "qtloader.js has no \"${fetch}\" any more")
+endif()
+file(WRITE ${WEB_DIR}/qtloader.js "${handed}")
 
 foreach(source ${sources})
     get_filename_component(name ${source} NAME)
