@@ -42,6 +42,9 @@ public:
     // focus. Where the report is spoken another way (the page's live region,
     // which every pupil's page has), the focus stays on the cell.
     void setReportTakesFocus(bool takesFocus) { m_reportTakesFocus = takesFocus; }
+    // Draws the picture for the window's pixel ratio: on showing, on moving
+    // to another screen, and when whoever changed the ratio says so (the page).
+    void drawPicture();
 
 public slots:
     // One step of the reveal; public, so that a driver can take the steps in
@@ -76,7 +79,6 @@ private:
     void createLabels();
     void createOrientationFrame();
     void createPicture();
-    void drawPicture();
     void arrangeTabOrder();
     void centreOnScreen();
     void connectHandlers();

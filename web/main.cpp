@@ -90,10 +90,13 @@ void refit()
     // Qt makes the window's backing image anew at the first paint after the
     // change, and it holds only what that paint draws: after a hover's or a
     // cell's alone, the rest is blank or garbled. Painting every widget once
-    // the change has landed fills it all.
+    // the change has landed fills it all, the picture drawn for the new ratio.
     QTimer::singleShot(0, qApp, [] {
-        for (QWidget *widget : QApplication::allWidgets())
+        for (QWidget *widget : QApplication::allWidgets()) {
             widget->update();
+            if (auto *form = qobject_cast<MainForm *>(widget))
+                form->drawPicture();
+        }
     });
 }
 
