@@ -85,7 +85,7 @@ async function until(condition, what, seconds = 60) {
             return result;
         await new Promise((resolve) => setTimeout(resolve, 50));
     }
-    throw new Error(`${what}: nothing after ${seconds} s`);
+    throw new Error(`${typeof what === 'function' ? what() : what}: nothing after ${seconds} s`);
 }
 
 // The cells a page with ?log reports as revealed from line `from` on, once

@@ -44,15 +44,16 @@ const needing = (needs, body) => Object.assign(body, { needs });
 // window shows, fitted to the page: as large as fits, centred.
 async function fitted(page, looks = windowLooks, boxes = captions) {
     await (page.bringToFront && page.bringToFront());
-    const [width, height] = await page.run(() => [innerWidth, innerHeight]);
+    // A resize reaches the page's script a frame after the driver returns.
+    let width, height, box;
     const place = await until(async () => {
-        const box = await page.run(() => document.querySelector('canvas').getBoundingClientRect().toJSON());
-        return box.width > 0 && box;
-    }, 'the canvas');
+        [width, height, box] = await page.run(() =>
+            [innerWidth, innerHeight, document.querySelector('canvas').getBoundingClientRect().toJSON()]);
+        return box.width > 0 && (box.width === width || box.bottom - box.top >= height - 1) && box;
+    }, () => `the window filling ${width} × ${height} (${JSON.stringify(box)})`, 10);
     const scale = place.width / 604;
     assert.ok(place.x >= 0 && place.y >= 0 && place.right <= width && place.bottom <= height,
         `the window ${JSON.stringify(place)} outside the page ${width} × ${height}`);
-    assert.ok(place.width === width || place.bottom - place.top >= height - 1, `the window does not fill ${width} × ${height}`);
     assert.ok(Math.abs(place.x * 2 + place.width - width) <= 1 && Math.abs(place.y * 2 + place.height - height) <= 1, 'not centred');
     const drawn = { place, scale, ratio: page.ratio, looks: scale < 1 ? looks.slice(0, -1) : looks };
     await until(async () => {
