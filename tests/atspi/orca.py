@@ -200,6 +200,29 @@ def check(spoken):
     return 1 if failures else 0
 
 
+def still():
+    """Whether Orca's log has not grown for a third of a second."""
+    length = len(LOG.text)
+    time.sleep(0.3)
+    return len(LOG.text) == length
+
+
+def stop(orca):
+    """Orca ends on SIGINT, not on SIGTERM. A signal that comes while Orca
+    writes its log is lost: the handler's own first log line fails and the
+    handler gives up. So the signal goes when the log has been still for a
+    moment, and again if Orca has not begun to shut down."""
+    for _ in range(3):
+        wait("Orca's log to be still", still)
+        start = len(LOG.text)
+        orca.send_signal(signal.SIGINT)
+        try:
+            return wait("Orca to begin shutting down", lambda: "ORCA: Shutting down" in LOG.text[start:], 5)
+        except Timeout:
+            pass
+    raise Timeout("Orca did not begin shutting down after three signals")
+
+
 def main():
     orca = subprocess.Popen(["orca", f"--debug-file={LOG.path}"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     app = None
@@ -212,12 +235,12 @@ def main():
     finally:
         if orca.poll() is None:
             mark = len(speech())
-            orca.send_signal(signal.SIGINT)
             try:
+                stop(orca)
                 heard("that it is off", r"Screen reader off\.", mark)
                 orca.wait(10)
             except (Timeout, subprocess.TimeoutExpired):
-                orca.kill()  # Orca ends on SIGINT, not on SIGTERM
+                orca.kill()
                 orca.wait()
         LOG.close()
         if app is not None:
