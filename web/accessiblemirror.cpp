@@ -37,7 +37,7 @@ EM_JS(void, zorbelin_mirror_install, (), {
     live.setAttribute("aria-atomic", "true");
     host.append(live);
     const elements = new Map();
-    let moving = false;
+    let moving = false, focusing = 0;
     const set = (element, name, value) => value === null ? element.removeAttribute(name)
                                                          : element.setAttribute(name, value);
     const idOf = (event) => {
@@ -76,13 +76,19 @@ EM_JS(void, zorbelin_mirror_install, (), {
                 element.remove();
             elements.delete(id);
         },
+        // Two frames after the changes that came with it, so the screen reader
+        // hears them where they happened: a size chosen in the list as the focus
+        // leaves it would otherwise bring the list back into its speech.
         focus(id) {
-            const element = elements.get(id);
-            if (!element || document.activeElement === element)
-                return;
-            moving = true;
-            element.focus({ preventScroll: true });
-            moving = false;
+            cancelAnimationFrame(focusing);
+            focusing = requestAnimationFrame(() => requestAnimationFrame(() => {
+                const element = elements.get(id);
+                if (!element || document.activeElement === element)
+                    return;
+                moving = true;
+                element.focus({ preventScroll: true });
+                moving = false;
+            }));
         },
         announce(text) {
             const line = document.createElement("p");

@@ -187,7 +187,7 @@ def check(spoken):
     # locked control; without the first number there is nothing to look at.
     passed = spoken[chosen + 1:one] if one is not None else None
     verdict("on the way, no locked control is read: " + (" ".join(passed) if passed is not None else "(cannot tell)"),
-            passed is not None and not any(s.startswith(("Начало", "Горе", "Ляво")) for s in passed))
+            passed is not None and not any(s.startswith(("Брой", "Начало", "Горе", "Ляво")) for s in passed))
     space = index(r"(?i)space", chosen)
     # Orca does not echo Left; the page's next utterance is the cell it moves to.
     escape = index(ONE if PAGE else r"(?i)escape", (space or chosen) + PAGE)
