@@ -81,14 +81,16 @@ EM_JS(void, zorbelin_mirror_install, (), {
         // leaves it would otherwise bring the list back into its speech.
         focus(id) {
             cancelAnimationFrame(focusing);
-            focusing = requestAnimationFrame(() => requestAnimationFrame(() => {
-                const element = elements.get(id);
-                if (!element || document.activeElement === element)
-                    return;
-                moving = true;
-                element.focus({ preventScroll: true });
-                moving = false;
-            }));
+            focusing = requestAnimationFrame(() => {
+                focusing = requestAnimationFrame(() => {
+                    const element = elements.get(id);
+                    if (!element || document.activeElement === element)
+                        return;
+                    moving = true;
+                    element.focus({ preventScroll: true });
+                    moving = false;
+                });
+            });
         },
         announce(text) {
             const line = document.createElement("p");
