@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-bool LessonRun::List1_Click(int index)
+bool LessonRun::chooseSize(int index)
 {
     // Clearing the selection from code reports no entry; that builds nothing.
     if (index == -1)
@@ -18,18 +18,16 @@ bool LessonRun::List1_Click(int index)
     BoardCleared = false;
     m_clearEnabled = true;
     m_textVisible = false;
-    m_imageVisible = false;
-    m_listEnabled = false;
+    m_boardBuilt = true;
     for (LessonListener *listener : m_listeners)
         listener->boardBuilt(order());
     return true;
 }
 
-RevealStep LessonRun::Timer1_Timer()
+RevealStep LessonRun::tick()
 {
-    // Every tick locks "Чисти" and the frame; only the last unlocks them.
+    // Every tick locks "Чисти" (and, through the counter, the frame); only the last unlocks them.
     m_clearEnabled = false;
-    m_frameEnabled = false;
     // No entry is selected only after a clear in the first interval: no entry
     // reads as order 0, and this tick ends the reveal.
     setSquareOrder(m_selection == -1 ? 0.0 : sizeEntry(m_selection));
@@ -37,18 +35,20 @@ RevealStep LessonRun::Timer1_Timer()
     RevealStep step;
     step.cell = cellShowing(Square, n, m_orientation, RevealCounter);
     step.number = RevealCounter;
-    // The cells were captioned for the top board; the left one writes each as it shows it.
-    step.writesCaption = step.cell >= 0 && m_orientation == Orientation::Left;
     RevealCounter = toInt16(RevealCounter + 1);
     if (RevealCounter > n * n) {
         m_timerRunning = false;
         m_clearEnabled = true;
-        m_frameEnabled = true;
         step.ended = true;
     }
     for (LessonListener *listener : m_listeners)
         listener->ticked(step.cell, step.number, step.ended);
     return step;
+}
+
+bool LessonRun::clear()
+{
+    return ClearBoard();
 }
 
 bool LessonRun::ClearBoard()
@@ -57,7 +57,6 @@ bool LessonRun::ClearBoard()
         return false;
     // The timer goes on: a clear in the first interval leaves its next tick to end the reveal.
     m_textVisible = true;
-    m_listEnabled = true;
     m_selection = -1;
     m_clearEnabled = false;
     setText(std::string());
@@ -67,7 +66,7 @@ bool LessonRun::ClearBoard()
     return true;
 }
 
-bool LessonRun::Option1_Click(Orientation orientation)
+bool LessonRun::chooseOrientation(Orientation orientation)
 {
     m_orientation = orientation;
     m_selection = -1;
@@ -77,7 +76,7 @@ bool LessonRun::Option1_Click(Orientation orientation)
     return removed;
 }
 
-const std::string &LessonRun::Command1_Click(int index)
+const std::string &LessonRun::reportCell(int index)
 {
     m_textVisible = true;
     setText(cellReport(Square, order(), m_orientation, index));
@@ -89,34 +88,50 @@ void LessonRun::addListener(LessonListener *listener)
     m_listeners.push_back(listener);
 }
 
-// SquareOrder holds the order as a number; the board uses it as a whole one,
-// worked out once rather than for each of its cells.
+int LessonRun::order() const
+{
+    return roundToInt16(SquareOrder);
+}
+
+LessonView LessonRun::view() const
+{
+    LessonView view;
+    // The list is locked while a board is on, the frame from the first tick to the last.
+    view.listEnabled = BoardCleared;
+    view.selection = m_selection;
+    view.orientation = m_orientation;
+    view.frameEnabled = !(m_timerRunning && RevealCounter > 0);
+    view.clearEnabled = m_clearEnabled;
+    view.imageVisible = !m_boardBuilt;
+    view.textVisible = m_textVisible;
+    view.explanationShown = m_explanationShown;
+    view.text = m_text;
+    view.timerRunning = m_timerRunning;
+    // The template gets its first caption with the first board, which also hides the picture.
+    if (BoardCleared) {
+        const int n = std::max(order(), 1);
+        const Orientation written = Orientation::Top;
+        view.cells.front().caption = m_boardBuilt ? shownValue(Square, written, cellPlace(0, n)) : 0;
+        return view;
+    }
+    const int n = order();
+    view.order = n;
+    view.cells.resize(std::size_t(n) * n);
+    for (int k = 0; k < n * n; ++k) {
+        const CellPlace place = cellPlace(k, n);
+        const std::int16_t shown = shownValue(Square, m_orientation, place);
+        CellView &cell = view.cells[k];
+        cell.visible = shown >= 1 && shown < RevealCounter;
+        // The cells were captioned for the top board; the left one writes each as it shows it.
+        cell.caption = cell.visible ? shown : shownValue(Square, Orientation::Top, place);
+    }
+    return view;
+}
+
+// SquareOrder holds the order as a number; the board uses it as a whole one.
 void LessonRun::setSquareOrder(double order)
 {
     SquareOrder = order;
-    m_order = roundToInt16(order);
-}
-
-int LessonRun::cellCount() const
-{
-    return BoardCleared ? 1 : order() * order();
-}
-
-bool LessonRun::cellVisible(int cell) const
-{
-    if (BoardCleared)
-        return false;
-    const int shown = shownValue(Square, m_orientation, cellPlace(cell, order()));
-    return shown >= 1 && shown < RevealCounter;
-}
-
-std::string LessonRun::cellCaption(int cell) const
-{
-    // The template gets its first caption with the first board, which also hides the picture.
-    if (m_imageVisible)
-        return std::string();
-    const Orientation written = cellVisible(cell) ? m_orientation : Orientation::Top;
-    return std::to_string(shownValue(Square, written, cellPlace(cell, std::max(m_order, 1))));
 }
 
 void LessonRun::BuildSquare()

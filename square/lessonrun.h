@@ -4,6 +4,7 @@
 #pragma once
 
 #include "lesson.h"
+#include "lessonview.h"
 #include "magicsquare.h"
 
 #include <cstdint>
@@ -30,20 +31,18 @@ public:
 };
 
 // What a reveal tick did: the cell it revealed (-1 for none), the number that
-// cell shows, whether the tick writes that number into its caption, and
-// whether it was the reveal's last tick.
+// cell shows, and whether it was the reveal's last tick.
 struct RevealStep
 {
     int cell = -1;
     int number = 0;
-    bool writesCaption = false;
     bool ended = false;
 };
 
 // The run of one lesson, from the window's opening to its closing: the size
 // list's selection, the orientation, the board and its reveal, the report,
 // and what each control offers in the five interaction states. Plain C++:
-// the window forwards its events here and shows the answers.
+// a view forwards its events here and draws view() after each.
 class LessonRun
 {
 public:
@@ -52,31 +51,34 @@ public:
     // 0 <= index < SizeCount
     static int sizeEntry(int index) { return 3 + 2 * index; }
 
-    // The events, named after the window's handlers that forward them.
+    // The events, as the lesson sees them.
 
     // An entry of the size list chosen, -1 when the list lost its selection
     // (which does nothing). Returns whether a board was built. The list must
     // be enabled; -1 <= index < SizeCount, and one above 255 is fatal.
-    bool List1_Click(int index);
+    bool chooseSize(int index);
     // One step of the reveal; the timer must be running.
-    RevealStep Timer1_Timer();
+    RevealStep tick();
     // Removes the board, if one is on; returns whether it did.
-    bool ClearBoard();
-    // An orientation button clicked (the frame must be enabled): the board
-    // goes and the text box empties. Returns whether a board was removed.
-    bool Option1_Click(Orientation orientation);
+    bool clear();
+    // An orientation chosen (the frame must be enabled): the board goes and
+    // the text box empties. Returns whether a board was removed.
+    bool chooseOrientation(Orientation orientation);
     // A revealed cell clicked: its report goes into the text box.
     // 0 <= index < order() * order()
-    const std::string &Command1_Click(int index);
+    const std::string &reportCell(int index);
 
     // The listener must outlive the run.
     void addListener(LessonListener *listener);
+
+    // What every control shows now.
+    LessonView view() const;
 
     // The state.
     const MagicSquare &square() const { return Square; }
     double squareOrder() const { return SquareOrder; }
     // SquareOrder as the whole number the board uses.
-    int order() const { return m_order; }
+    int order() const;
     std::int16_t revealCounter() const { return RevealCounter; }
     bool boardCleared() const { return BoardCleared; }
     // The selected entry of the size list, -1 for none.
@@ -84,43 +86,25 @@ public:
     Orientation orientation() const { return m_orientation; }
     bool timerRunning() const { return m_timerRunning; }
 
-    // What the controls offer.
-    bool listEnabled() const { return m_listEnabled; }
-    bool clearEnabled() const { return m_clearEnabled; }
-    bool frameEnabled() const { return m_frameEnabled; }
-    bool imageVisible() const { return m_imageVisible; }
-    bool textVisible() const { return m_textVisible; }
-    // The text box holds the explanation until anything else is written there.
-    bool explanationShown() const { return m_explanationShown; }
-    // The text box's text when it does not hold the explanation.
-    const std::string &text() const { return m_text; }
-
-    // The board: cells 0 .. cellCount() - 1; cell 0 alone when no board is on.
-    int cellCount() const;
-    // 0 <= cell < cellCount()
-    bool cellVisible(int cell) const;
-    // The number on a cell, empty on the template before the first board.
-    // 0 <= cell < cellCount()
-    std::string cellCaption(int cell) const;
-
 private:
     void setSquareOrder(double order);
     void BuildSquare();
     void ShowBoard();
+    bool ClearBoard();
     void setText(const std::string &text);
 
     MagicSquare Square;
     double SquareOrder = 0.0;
-    int m_order = 0;
     std::int16_t RevealCounter = 0;
     bool BoardCleared = true;
     int m_selection = -1;
     Orientation m_orientation = Orientation::Top;
     bool m_timerRunning = false;
-    bool m_listEnabled = true;
+    // "Чисти" is enabled by a new board and by a reveal's end, even one whose
+    // board was cleared in its first interval; locked by a tick and a clear.
     bool m_clearEnabled = false;
-    bool m_frameEnabled = true;
-    bool m_imageVisible = true;
+    // Whether any board was built: the picture goes with the first.
+    bool m_boardBuilt = false;
     bool m_textVisible = true;
     bool m_explanationShown = true;
     std::string m_text;
