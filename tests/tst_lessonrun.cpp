@@ -11,29 +11,30 @@ namespace {
 // The run's state in one line, as states.h writes it.
 QString state(const LessonRun &run)
 {
+    const LessonView view = run.view();
     int visible = 0;
-    for (int k = 0; k < run.cellCount(); ++k)
-        visible += run.cellVisible(k);
+    for (const CellView &cell : view.cells)
+        visible += cell.visible;
     QString text = QStringLiteral("report");
-    if (!run.textVisible())
+    if (!view.textVisible)
         text = QStringLiteral("hidden");
-    else if (run.explanationShown())
+    else if (view.explanationShown)
         text = QStringLiteral("explanation");
-    else if (run.text().empty())
+    else if (view.text.empty())
         text = QStringLiteral("empty");
     const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
-    const int entry = run.selection();
+    const int entry = view.selection;
     return QStringLiteral("%1 %2 list:%3/%4 clear:%5 frame:%6 cells:%7/%8 text:%9 image:%10")
         .arg(run.boardCleared() ? QStringLiteral("cleared") : QStringLiteral("board"))
-        .arg(run.timerRunning() ? QStringLiteral("running") : QStringLiteral("stopped"))
-        .arg(onOff(run.listEnabled()))
+        .arg(view.timerRunning ? QStringLiteral("running") : QStringLiteral("stopped"))
+        .arg(onOff(view.listEnabled))
         .arg(entry == -1 ? QStringLiteral("none") : QString::number(LessonRun::sizeEntry(entry)))
-        .arg(onOff(run.clearEnabled()))
-        .arg(onOff(run.frameEnabled()))
-        .arg(run.cellCount())
+        .arg(onOff(view.clearEnabled))
+        .arg(onOff(view.frameEnabled))
+        .arg(view.cells.size())
         .arg(visible)
         .arg(text)
-        .arg(run.imageVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
+        .arg(view.imageVisible ? QStringLiteral("shown") : QStringLiteral("hidden"));
 }
 
 // One event, or a number of ticks ("ticks 9").
@@ -42,15 +43,15 @@ void act(LessonRun &run, const QString &action)
     const QString verb = action.section(QLatin1Char(' '), 0, 0);
     const int number = action.section(QLatin1Char(' '), 1).toInt();
     if (verb == QLatin1String("select"))
-        run.List1_Click((number - 3) / 2);
+        run.chooseSize((number - 3) / 2);
     for (int i = 0; verb.startsWith(QLatin1String("tick")) && i < (verb == QLatin1String("ticks") ? number : 1); ++i)
-        run.Timer1_Timer();
+        run.tick();
     if (verb == QLatin1String("clear"))
-        run.ClearBoard();
+        run.clear();
     if (verb == QLatin1String("top") || verb == QLatin1String("left"))
-        run.Option1_Click(verb == QLatin1String("left") ? Orientation::Left : Orientation::Top);
+        run.chooseOrientation(verb == QLatin1String("left") ? Orientation::Left : Orientation::Top);
     if (verb == QLatin1String("cell"))
-        run.Command1_Click(number);
+        run.reportCell(number);
 }
 
 } // namespace
@@ -149,21 +150,21 @@ void TestLessonRun::reveal()
         act(run, action);
     QCOMPARE(run.revealCounter(), std::int16_t(0));
     for (int tick = 1; tick <= n * n + 1; ++tick) {
-        const RevealStep step = run.Timer1_Timer();
+        const RevealStep step = run.tick();
+        const LessonView view = run.view();
         QCOMPARE(step.cell, tick == 1 ? -1 : cells.value(tick - 2, step.cell));
         QCOMPARE(step.number, tick - 1);
-        QCOMPARE(step.writesCaption, run.orientation() == Orientation::Left && tick > 1);
         if (step.cell >= 0)
-            QCOMPARE(run.cellCaption(step.cell), std::to_string(tick - 1));
+            QCOMPARE(view.cells[step.cell].caption, std::int16_t(tick - 1));
         QCOMPARE(step.ended, tick == n * n + 1);
-        QCOMPARE(run.clearEnabled(), step.ended);
-        QCOMPARE(run.frameEnabled(), step.ended);
-        QCOMPARE(run.timerRunning(), !step.ended);
+        QCOMPARE(view.clearEnabled, step.ended);
+        QCOMPARE(view.frameEnabled, step.ended);
+        QCOMPARE(view.timerRunning, !step.ended);
     }
     QCOMPARE(run.revealCounter(), std::int16_t(n * n + 1));
     QString board;
     for (int k = 0; k < n * n && n == 3; ++k)
-        board += QString::fromStdString(run.cellCaption(k % 3 * 3 + k / 3)) + (k % 3 == 2 ? " / " : " ");
+        board += QString::number(run.view().cells[k % 3 * 3 + k / 3].caption) + (k % 3 == 2 ? " / " : " ");
     QCOMPARE(board.trimmed(), finished);
 }
 

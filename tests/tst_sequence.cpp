@@ -154,21 +154,23 @@ QString differences(const FormDriver &window, const Oracle &model)
     };
     // The lesson the window shows, and what it told its listener.
     const LessonRun &run = window.form().lesson();
+    const LessonView view = run.view();
     check("the lesson's BoardCleared", run.boardCleared(), model.cleared);
-    check("the lesson's timer", run.timerRunning(), model.timer);
-    check("the lesson's list", run.listEnabled(), model.listEnabled);
-    check("the lesson's selection", run.selection() == -1 ? 0 : LessonRun::sizeEntry(run.selection()), model.selection);
-    check("the lesson's Command2", run.clearEnabled(), model.clearEnabled);
-    check("the lesson's Frame1", run.frameEnabled(), model.frameEnabled);
-    check("the lesson's orientation", run.orientation() == Orientation::Left, model.left);
-    check("the lesson's text box", run.textVisible(), model.textVisible);
-    check("the lesson's text", run.explanationShown() ? model.explanation : QString::fromStdString(run.text()),
+    check("the lesson's timer", view.timerRunning, model.timer);
+    check("the lesson's list", view.listEnabled, model.listEnabled);
+    check("the lesson's selection", view.selection == -1 ? 0 : LessonRun::sizeEntry(view.selection), model.selection);
+    check("the lesson's Command2", view.clearEnabled, model.clearEnabled);
+    check("the lesson's Frame1", view.frameEnabled, model.frameEnabled);
+    check("the lesson's orientation", view.orientation == Orientation::Left, model.left);
+    check("the lesson's text box", view.textVisible, model.textVisible);
+    check("the lesson's text", view.explanationShown ? model.explanation : QString::fromStdString(view.text),
           model.text);
-    check("the lesson's picture", run.imageVisible(), model.imageVisible);
-    check("the lesson's cells", size_t(run.cellCount()), model.captions.size());
-    for (int k = 0; k < std::min(run.cellCount(), int(model.captions.size())); ++k) {
-        check("a cell's caption in the lesson", QString::fromStdString(run.cellCaption(k)), model.captions[k]);
-        check("a cell shown in the lesson", run.cellVisible(k), bool(model.visible[k]));
+    check("the lesson's picture", view.imageVisible, model.imageVisible);
+    check("the lesson's cells", view.cells.size(), model.captions.size());
+    for (int k = 0; k < std::min(int(view.cells.size()), int(model.captions.size())); ++k) {
+        const QString caption = view.cells[k].caption ? QString::number(view.cells[k].caption) : QString();
+        check("a cell's caption in the lesson", caption, model.captions[k]);
+        check("a cell shown in the lesson", view.cells[k].visible, bool(model.visible[k]));
     }
     check("the cells the listener was told of", window.revealed(), model.revealed);
 

@@ -4,20 +4,19 @@
 #include "boardfocus.h"
 
 #include "buttonarray.h"
-#include "lesson.h"
+#include "lessonrun.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
 
-BoardFocus::BoardFocus(ButtonArray *cells, QWidget *cover, QObject *parent)
+BoardFocus::BoardFocus(ButtonArray *cells, const LessonRun &lesson, QObject *parent)
     : QObject(parent)
     , m_cells(cells)
-    , m_cover(cover)
+    , m_lesson(lesson)
 {
     QPushButton *first = m_cells->element(0);
     first->setFocusPolicy(Qt::ClickFocus);
     first->installEventFilter(this);
-    m_cover->installEventFilter(this);
 }
 
 void BoardFocus::addCell(int index)
@@ -27,29 +26,27 @@ void BoardFocus::addCell(int index)
     cell->installEventFilter(this);
 }
 
+void BoardFocus::showLesson(const LessonView &view)
+{
+    const int last = m_tabStop ? m_cells->indexOf(m_tabStop) : -1;
+    const int stop = view.order == 0 ? -1 : boardTabStop(view, last);
+    setTabStop(stop < 0 ? nullptr : m_cells->element(stop));
+}
+
 QPushButton *BoardFocus::returnPoint(QPushButton *cell) const
 {
-    return canTakeFocus(cell) || !m_tabStop ? cell : m_tabStop.data();
+    const bool seen = cellCanTakeFocus(m_lesson.view(), m_cells->indexOf(cell));
+    return seen || !m_tabStop ? cell : m_tabStop.data();
 }
 
 bool BoardFocus::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::ShowToParent:
-    case QEvent::HideToParent:
-        // A cell revealed or removed, or the report box shown over the board.
-        updateTabStop();
-        return false;
-    case QEvent::FocusIn:
-        if (watched != m_cover)
-            setTabStop(static_cast<QPushButton *>(watched));
-        return false;
-    case QEvent::KeyPress:
-        break;
-    default:
+    if (event->type() == QEvent::FocusIn) {
+        setTabStop(static_cast<QPushButton *>(watched));
         return false;
     }
-
+    if (event->type() != QEvent::KeyPress)
+        return false;
     const int index = m_cells->indexOf(watched);
     if (index < 0)
         return false;
@@ -75,43 +72,15 @@ bool BoardFocus::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-// A cell under the report box cannot be seen, so it cannot take the focus
-// any more than a hidden one.
-bool BoardFocus::canTakeFocus(const QPushButton *cell) const
-{
-    return !cell->isHidden() && (m_cover->isHidden() || !m_cover->geometry().contains(cell->geometry().center()));
-}
-
 void BoardFocus::move(int index, int rowStep, int columnStep)
 {
-    CellPlace place = cellPlace(index, m_order);
-    for (;;) {
-        place.row += rowStep;
-        place.column += columnStep;
-        if (place.row < 1 || place.row > m_order || place.column < 1 || place.column > m_order)
-            return;
-        QPushButton *next = m_cells->element(cellIndex(place, m_order));
-        if (canTakeFocus(next)) {
-            // Moved by a key, so the style draws the focus, as after Tab.
-            next->window()->setAttribute(Qt::WA_KeyboardFocusChange);
-            next->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
-}
-
-void BoardFocus::updateTabStop()
-{
-    if (m_tabStop && canTakeFocus(m_tabStop))
+    const int next = cellInDirection(m_lesson.view(), index, rowStep, columnStep);
+    if (next < 0)
         return;
-    for (int row = 1; row <= m_order; ++row) {
-        for (int column = 1; column <= m_order; ++column) {
-            const int index = cellIndex({row, column}, m_order);
-            if (m_cells->exists(index) && canTakeFocus(m_cells->element(index)))
-                return setTabStop(m_cells->element(index));
-        }
-    }
-    setTabStop(nullptr);
+    QPushButton *cell = m_cells->element(next);
+    // Moved by a key, so the style draws the focus, as after Tab.
+    cell->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    cell->setFocus(Qt::OtherFocusReason);
 }
 
 void BoardFocus::setTabStop(QPushButton *cell)

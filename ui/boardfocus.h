@@ -7,42 +7,39 @@
 #include <QPointer>
 
 class ButtonArray;
+class LessonRun;
+struct LessonView;
 class QPushButton;
-class QWidget;
 
-// The keyboard on the board. The board is one stop in the tab order: one
-// cell takes the focus by Tab, the one focused last or else the first a
-// person can see in reading order; the others take it only by a click or an
-// arrow key. The arrow keys move among the revealed cells that are not under
-// `cover`, and Enter asks for a cell's report as Space and a click do.
+// The keyboard on the board, moving Qt's focus where the lesson's rules say.
+// The board is one stop in the tab order; the arrow keys move among the
+// cells that can take the focus, and Enter asks for a cell's report as Space
+// and a click do.
 class BoardFocus : public QObject
 {
     Q_OBJECT
 
 public:
-    // Watches `cover` and element 0 of `cells`.
-    BoardFocus(ButtonArray *cells, QWidget *cover, QObject *parent = nullptr);
+    // Watches element 0 of `cells`; `lesson` says what the board shows.
+    BoardFocus(ButtonArray *cells, const LessonRun &lesson, QObject *parent = nullptr);
 
-    // The order of the board whose cells are added next.
-    void setOrder(int n) { m_order = n; }
     // Element `index` of the cells, just created: it joins the tab order
     // after element index - 1.
     void addCell(int index);
+    // The tab stop for the board as the window has just drawn it.
+    void showLesson(const LessonView &view);
     // Where the focus goes to come back to `cell`: the cell itself, or, when
-    // it is out of sight under the cover, the board's tab stop.
+    // it is out of sight under the report box, the board's tab stop.
     QPushButton *returnPoint(QPushButton *cell) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool canTakeFocus(const QPushButton *cell) const;
     void move(int index, int rowStep, int columnStep);
-    void updateTabStop();
     void setTabStop(QPushButton *cell);
 
     ButtonArray *m_cells;
-    QWidget *m_cover;
-    int m_order = 1;
+    const LessonRun &m_lesson;
     QPointer<QPushButton> m_tabStop;
 };

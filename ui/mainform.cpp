@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QWindow>
 
@@ -27,33 +28,19 @@
 
 namespace {
 
-// The window's layout, in twips, measured from the top-left corner of the
-// container's client area.
-namespace Layout {
-constexpr TwipsRect ClientArea{0, 0, 9060, 7215};
-constexpr TwipsRect List1{120, 840, 735, 2340};
-constexpr TwipsRect Command1{1080, 360, 365, 325};
-constexpr TwipsRect Command2{0, 4560, 975, 375};
-constexpr TwipsRect Text1_0{120, 5520, 8775, 1575};
-constexpr TwipsRect Label1_0{1080, 0, 6615, 300};
-constexpr TwipsRect Label1_1{120, 480, 735, 375};
-constexpr TwipsRect Text1_1{7560, 4800, 8175, 1575};
-constexpr TwipsRect Frame1{0, 3480, 975, 975};
-constexpr TwipsRect Option1_0{60, 300, 855, 300};
-constexpr TwipsRect Option1_1{60, 600, 855, 300};
-constexpr TwipsRect Image1{3120, 1080, 3300, 3435};
-} // namespace Layout
+QColor colour(const Rgb &rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
-const QColor WindowColour(0xC0, 0xC0, 0xFF);
-const QColor ButtonColour(0x80, 0x80, 0xFF);
-const QColor LabelColour(0xFF, 0xC0, 0x80);
-// A disabled caption stays readable on the button colour (about 3:1), and
-// still looks unlike the black of an enabled one.
-const QColor DisabledCaptionColour(0x40, 0x40, 0x70);
+const QColor WindowColour = colour(Colours::Window);
+const QColor ButtonColour = colour(Colours::Button);
+const QColor LabelColour = colour(Colours::Label);
+const QColor DisabledCaptionColour = colour(Colours::DisabledCaption);
 
 QFont timesNewRoman(double points)
 {
-    QFont font(QStringLiteral("Times New Roman"));
+    QFont font(QString::fromUtf8(Fonts::Family));
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -96,6 +83,11 @@ QAccessibleInterface *accessibleMainForm(const QString &className, QObject *obje
     return nullptr;
 }
 
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
 QString explanatoryText()
 {
     QFile file(QStringLiteral(":/explanation.txt"));
@@ -113,14 +105,11 @@ MainForm::MainForm(QWidget *parent)
 {
     static std::once_flag accessibleWindow;
     std::call_once(accessibleWindow, [] { QAccessible::installFactory(accessibleMainForm); });
-    setWindowTitle(QStringLiteral("https://zorbelin.example Зорбелин нечетен брой"));
-#ifndef Q_OS_WASM
-    // In a browser the page's own icon stands for the window, which has no title bar.
+    setWindowTitle(text(Texts::Title));
     setWindowIcon(QIcon(QStringLiteral(":/zorbelin.ico")));
-#endif
     setFixedSize(clientSize());
     setBackground(this, WindowColour);
-    setFont(timesNewRoman(12));
+    setFont(timesNewRoman(Fonts::Window));
 
     createControls();
     arrangeTabOrder();
@@ -157,8 +146,8 @@ void MainForm::createSizeList()
     List1->setObjectName(QStringLiteral("List1"));
     place(List1, Layout::List1);
     List1->setSortingEnabled(false);
-    List1->setAccessibleName(QStringLiteral("Брой"));
-    List1->setAccessibleDescription(QStringLiteral("Дължина на страната на магическия квадрат"));
+    List1->setAccessibleName(text(Texts::List1Name));
+    List1->setAccessibleDescription(text(Texts::List1Description));
     for (int i = 0; i < LessonRun::SizeCount; ++i)
         List1->addItem(QString::number(LessonRun::sizeEntry(i)));
 }
@@ -170,16 +159,16 @@ void MainForm::createBoardTemplate()
     auto *cell = new QPushButton(this);
     place(cell, Layout::Command1);
     paintAsButton(cell, m_buttonStyle);
-    cell->setFont(timesNewRoman(8.25));
+    cell->setFont(timesNewRoman(Fonts::Cell));
     cell->setVisible(false);
     Command1 = new ButtonArray(QStringLiteral("Command1"), cell, this);
 
-    Command2 = new QPushButton(QStringLiteral("Чисти"), this);
+    Command2 = new QPushButton(text(Texts::Command2), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     place(Command2, Layout::Command2);
     paintAsButton(Command2, m_buttonStyle);
     Command2->setEnabled(false);
-    Command2->setAccessibleDescription(QStringLiteral("Изчиства дъската"));
+    Command2->setAccessibleDescription(text(Texts::Command2Description));
 }
 
 void MainForm::createTextBoxes()
@@ -190,20 +179,20 @@ void MainForm::createTextBoxes()
     }
     place(Text1[0], Layout::Text1_0);
     Text1[0]->setText(explanatoryText());
-    Text1[0]->setAccessibleName(QStringLiteral("Обяснение и справка"));
+    Text1[0]->setAccessibleName(text(Texts::Text1_0Name));
     place(Text1[1], Layout::Text1_1);
     Text1[1]->setVisible(false);
-    Text1[1]->setAccessibleName(QStringLiteral("Допълнително поле"));
+    Text1[1]->setAccessibleName(text(Texts::Text1_1Name));
     // Where a large board reaches under the text box, the report the user
     // asked for stays readable.
     Command1->element(0)->stackUnder(Text1[0]);
-    m_boardFocus = new BoardFocus(Command1, Text1[0], this);
+    m_boardFocus = new BoardFocus(Command1, m_lesson, this);
     prepareCell(Command1->element(0), 0, 1);
 }
 
 void MainForm::createLabels()
 {
-    const std::array<QString, 2> captions{QStringLiteral("Зорбелин"), QStringLiteral("Брой")};
+    const std::array<QString, 2> captions{text(Texts::Label1_0), text(Texts::Label1_1)};
     const std::array<TwipsRect, 2> places{Layout::Label1_0, Layout::Label1_1};
     for (int i = 0; i < 2; ++i) {
         Label1[i] = new QLabel(captions[i], this);
@@ -216,12 +205,12 @@ void MainForm::createLabels()
 
 void MainForm::createOrientationFrame()
 {
-    Frame1 = new QGroupBox(QStringLiteral("Начало"), this);
+    Frame1 = new QGroupBox(text(Texts::Frame1), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     place(Frame1, Layout::Frame1);
     setBackground(Frame1, WindowColour);
 
-    const std::array<QString, 2> captions{QStringLiteral("Горе"), QStringLiteral("Ляво")};
+    const std::array<QString, 2> captions{text(Texts::Option1_0), text(Texts::Option1_1)};
     const std::array<TwipsRect, 2> places{Layout::Option1_0, Layout::Option1_1};
     for (int i = 0; i < 2; ++i) {
         Option1[i] = new QRadioButton(captions[i], Frame1);
@@ -233,8 +222,8 @@ void MainForm::createOrientationFrame()
     // Only the chosen button is a tab stop, as Qt arranges once either has
     // had the focus; until then Shift+Tab would reach "Ляво" first.
     Option1[1]->setFocusPolicy(Qt::ClickFocus);
-    Option1[0]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първия ред"));
-    Option1[1]->setAccessibleDescription(QStringLiteral("Числото 1 започва в средата на първата колона"));
+    Option1[0]->setAccessibleDescription(text(Texts::Option1_0Description));
+    Option1[1]->setAccessibleDescription(text(Texts::Option1_1Description));
 }
 
 void MainForm::createPicture()
@@ -243,9 +232,8 @@ void MainForm::createPicture()
     Image1->setObjectName(QStringLiteral("Image1"));
     place(Image1, Layout::Image1);
     drawPicture();
-    Image1->setAccessibleName(
-        QStringLiteral("Магическият квадрат 4 × 4 от гравюрата „Меланхолия I“ на Албрехт Дюрер, 1514 г."));
-    Image1->setAccessibleDescription(QStringLiteral("Редове: 16, 3, 2, 13; 5, 10, 11, 8; 9, 6, 7, 12; 4, 15, 14, 1"));
+    Image1->setAccessibleName(text(Texts::Image1Name));
+    Image1->setAccessibleDescription(text(Texts::Image1Description));
 }
 
 // On a high-density screen the drawing made at twice the size is brought to
@@ -305,149 +293,166 @@ void MainForm::addLessonListener(LessonListener *listener)
 // The layout starts the timer; the lesson starts with it stopped, and no board.
 void MainForm::Form_Load()
 {
-    Timer1.stop();
+    showLesson();
 }
 
 void MainForm::List1_Click()
 {
-    if (!m_lesson.List1_Click(listIndex()))
-        return;
-    ShowBoard();
-    Command2->setEnabled(m_lesson.clearEnabled());
-    Text1[0]->setVisible(m_lesson.textVisible());
-    Image1->setVisible(m_lesson.imageVisible());
-    List1->setEnabled(m_lesson.listEnabled());
+    // The entry the user chose; the list reports an emptied selection too.
+    const QList<QListWidgetItem *> chosen = List1->selectedItems();
+    if (m_lesson.chooseSize(chosen.isEmpty() ? -1 : List1->row(chosen.front())))
+        showLesson();
 }
 
 void MainForm::Option1_Click(std::int16_t index)
 {
     // The button clicked is the one chosen now.
-    const int n = m_lesson.order();
-    clearListSelection();
-    if (m_lesson.Option1_Click(index == 1 ? Orientation::Left : Orientation::Top))
-        removeBoard(n);
-    Text1[0]->setText(QString::fromStdString(m_lesson.text()));
+    m_lesson.chooseOrientation(index == 1 ? Orientation::Left : Orientation::Top);
+    showLesson();
 }
 
 void MainForm::Command2_Click()
 {
-    ClearBoard();
+    m_lesson.clear();
+    showLesson();
 }
 
 void MainForm::Command1_Click(std::int16_t index)
 {
-    const QString report = QString::fromStdString(m_lesson.Command1_Click(index));
-    Text1[0]->setVisible(m_lesson.textVisible());
+    m_lesson.reportCell(index);
+    m_reported = true;
     if (m_reportTakesFocus && QAccessible::isActive())
-        Text1[0]->presentToScreenReader(report, m_boardFocus->returnPoint(Command1->element(index)));
-    Text1[0]->setText(report);
+        m_reportOrigin = Command1->element(index);
+    showLesson();
 }
 
 void MainForm::Timer1_Timer()
 {
-    const RevealStep step = m_lesson.Timer1_Timer();
-    lockDuringReveal();
-    if (step.cell >= 0)
-        revealCell(step);
-    if (step.ended)
-        Timer1.stop();
-    Command2->setEnabled(m_lesson.clearEnabled());
-    Frame1->setEnabled(m_lesson.frameEnabled());
+    m_lesson.tick();
+    showLesson();
 }
 
-// Every tick locks "Чисти" and the frame before the last one unlocks them.
-// Locked with the focus on it, "Чисти" would pass it on to "Горе", which is
-// locked next: the focus waits for the first number instead.
-void MainForm::lockDuringReveal()
+// Controls are enabled before others are locked, so the focus that a locked
+// control gives up finds the next one ready. A clear by the control that has
+// the focus (a key, or a click, which gives it the focus) sends the focus to
+// the list, where the next step is.
+void MainForm::showLesson()
 {
-    if (Command2->hasFocus() || Frame1->isAncestorOf(focusWidget()))
-        focusWidget()->clearFocus();
-    Command2->setEnabled(false);
-    Frame1->setEnabled(false);
-}
+    const LessonView view = m_lesson.view();
+    const bool removing = m_boardOrder != 0 && view.order != m_boardOrder;
+    const bool byClearButton = removing && Command2->hasFocus();
+    const bool byOrientation = removing && Frame1->isAncestorOf(focusWidget());
 
-void MainForm::revealCell(const RevealStep &step)
-{
-    QPushButton *cell = Command1->element(step.cell);
-    cell->setVisible(true);
-    if (step.writesCaption)
-        cell->setText(QString::number(step.number));
-    // Locking "Чисти" and the frame can leave nothing with the keyboard focus;
-    // the first number shown takes it, so the keyboard can go on.
-    if (!focusWidget())
-        cell->setFocus(Qt::OtherFocusReason);
-}
-
-void MainForm::ShowBoard()
-{
-    const int n = m_lesson.order();
-    m_boardFocus->setOrder(n);
-    const TwipsRect &model = Layout::Command1;
-    const int last = n * n - 1;
-    for (int k = 1; k <= last; ++k) {
-        Command1->create(k);
-        const CellPlace place = cellPlace(k, n);
-        const double x = (place.column - 1) * model.width;
-        const std::int16_t y = roundToInt16((place.row - 1) * model.height);
-        const float top = float(y) + float(model.top);
-        const float left = float(model.left + x);
-        QPushButton *cell = Command1->element(k);
-        cell->setGeometry(toPixels({left, top, model.width, model.height}));
-        cell->setVisible(false);
-        cell->setText(QString::fromStdString(m_lesson.cellCaption(k)));
-        prepareCell(cell, k, n);
+    drawBoard(view);
+    Text1[0]->setVisible(view.textVisible);
+    const std::array<std::pair<QWidget *, bool>, 3> locks{
+        {{Command2, view.clearEnabled}, {Frame1, view.frameEnabled}, {List1, view.listEnabled}}};
+    for (const auto &[control, enabled] : locks) {
+        if (enabled)
+            control->setEnabled(true);
     }
-    // New cells come on top; the report box goes back above the board. One
-    // raise is far cheaper than stacking each of 440 cells under it.
-    Text1[0]->raise();
-    Command1->element(0)->setText(QString::fromStdString(m_lesson.cellCaption(0)));
-    // Restarting keeps the first tick one whole interval after the board,
-    // even when a tick was already due from a board cleared just before.
-    Timer1.start();
-}
-
-void MainForm::ClearBoard()
-{
-    const int n = m_lesson.order();
-    if (m_lesson.ClearBoard())
-        removeBoard(n);
-}
-
-// Takes the board of order n off the window, as the lesson has just done.
-void MainForm::removeBoard(int n)
-{
-    const int count = toInt16(n * n - 1);
-    for (int k = 1; k <= count; ++k)
-        Command1->destroy(k);
-    // A clear by the control that has the focus (a key, or a click, which
-    // gives it the focus) leaves the focus where the next step is.
-    const bool byClearButton = Command2->hasFocus();
-    const bool byOrientation = Frame1->isAncestorOf(focusWidget());
-    Command1->element(0)->setVisible(false);
-    Text1[0]->setVisible(m_lesson.textVisible());
-    List1->setEnabled(m_lesson.listEnabled());
-    clearListSelection();
+    drawSelection(view.selection);
     if (byClearButton) {
         List1->setFocus(Qt::OtherFocusReason);
     } else if (byOrientation) {
         // An arrow key gives the focus to the option button after clicking it.
         QTimer::singleShot(0, List1, [list = List1] { list->setFocus(Qt::OtherFocusReason); });
     }
-    Command2->setEnabled(m_lesson.clearEnabled());
-    Text1[0]->setText(QString::fromStdString(m_lesson.text()));
+    for (const auto &[control, enabled] : locks) {
+        if (enabled)
+            continue;
+        // Locked with the focus on it, "Чисти" would pass it on to "Горе",
+        // which is locked next: the focus waits for the first number instead.
+        if (control != List1 && (control->hasFocus() || control->isAncestorOf(focusWidget())))
+            focusWidget()->clearFocus();
+        control->setEnabled(false);
+    }
+    drawCells(view);
+    Image1->setVisible(view.imageVisible);
+    Option1[view.orientation == Orientation::Left ? 1 : 0]->setChecked(true);
+    // A report is written again even when it is the same, as every click asks.
+    const QString shown = QString::fromStdString(view.text);
+    if (!view.explanationShown && (m_reported || Text1[0]->text() != shown)) {
+        if (m_reportOrigin)
+            Text1[0]->presentToScreenReader(shown, m_boardFocus->returnPoint(m_reportOrigin));
+        Text1[0]->setText(shown);
+    }
+    m_reported = false;
+    m_reportOrigin = nullptr;
+    if (!view.timerRunning)
+        Timer1.stop();
+    m_boardFocus->showLesson(view);
 }
 
-// The selected entry of the size list, -1 for none.
-int MainForm::listIndex() const
+// Creates the cells of a new board, or takes off those of a cleared one.
+void MainForm::drawBoard(const LessonView &view)
 {
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
-    return selected.isEmpty() ? -1 : List1->row(selected.front());
+    if (view.order == m_boardOrder)
+        return;
+    if (m_boardOrder != 0)
+        removeBoard();
+    if (view.order != 0)
+        ShowBoard(view.order);
+    // The template's caption comes with the first board.
+    const QString caption = view.cells[0].caption ? QString::number(view.cells[0].caption) : QString();
+    Command1->element(0)->setText(caption);
 }
 
-void MainForm::clearListSelection()
+void MainForm::ShowBoard(int n)
 {
-    List1->clearSelection();
-    List1->setCurrentItem(nullptr);
+    m_boardOrder = n;
+    const int last = n * n - 1;
+    for (int k = 1; k <= last; ++k) {
+        Command1->create(k);
+        QPushButton *cell = Command1->element(k);
+        cell->setGeometry(toPixels(Layout::cell(k, n)));
+        prepareCell(cell, k, n);
+    }
+    // New cells come on top; the report box goes back above the board. One
+    // raise is far cheaper than stacking each of 440 cells under it.
+    Text1[0]->raise();
+    // Restarting keeps the first tick one whole interval after the board,
+    // even when a tick was already due from a board cleared just before.
+    Timer1.start();
+}
+
+void MainForm::removeBoard()
+{
+    const int count = toInt16(m_boardOrder * m_boardOrder - 1);
+    for (int k = 1; k <= count; ++k)
+        Command1->destroy(k);
+    m_boardOrder = 0;
+}
+
+// Each cell as the picture has it. A number shown for the first time takes
+// the keyboard focus when locking "Чисти" and the frame left it nowhere, so
+// the keyboard can go on.
+void MainForm::drawCells(const LessonView &view)
+{
+    for (int k = 0; k < int(view.cells.size()); ++k) {
+        const CellView &shown = view.cells[k];
+        QPushButton *cell = Command1->element(k);
+        const QString caption = shown.caption ? QString::number(shown.caption) : QString();
+        if (cell->text() != caption)
+            cell->setText(caption);
+        if (cell->isHidden() != shown.visible)
+            continue;
+        cell->setVisible(shown.visible);
+        if (shown.visible && !focusWidget())
+            cell->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// Only the user's choice is the list's Click, not the drawing of it.
+void MainForm::drawSelection(int selection)
+{
+    const QSignalBlocker drawing(List1);
+    if (selection == -1) {
+        List1->clearSelection();
+        List1->setCurrentItem(nullptr);
+    } else if (!List1->item(selection)->isSelected()) {
+        List1->setCurrentRow(selection);
+    }
 }
 
 // What a cell needs besides the template's look: its place for assistive
@@ -455,7 +460,7 @@ void MainForm::clearListSelection()
 void MainForm::prepareCell(QPushButton *cell, int index, int n)
 {
     const CellPlace place = cellPlace(index, n);
-    cell->setAccessibleDescription(QStringLiteral("Ред ") + QString::number(place.row) + QStringLiteral(", Колона ")
+    cell->setAccessibleDescription(text(Texts::CellRow) + QString::number(place.row) + text(Texts::CellColumn)
                                    + QString::number(place.column));
     if (index > 0)
         m_boardFocus->addCell(index);

@@ -62,14 +62,13 @@ private slots:
     void Command1_Click(std::int16_t index);
 
 private:
-    void ShowBoard();
-    void ClearBoard();
-    void removeBoard(int n);
-
-    void lockDuringReveal();
-    void revealCell(const RevealStep &step);
-    int listIndex() const;
-    void clearListSelection();
+    // Draws the lesson's picture: after every event, in one step.
+    void showLesson();
+    void drawBoard(const LessonView &view);
+    void ShowBoard(int n);
+    void removeBoard();
+    void drawCells(const LessonView &view);
+    void drawSelection(int selection);
     void prepareCell(QPushButton *cell, int index, int n);
 
     void createControls();
@@ -96,5 +95,11 @@ private:
     BoardFocus *m_boardFocus = nullptr;
 
     LessonRun m_lesson;
+    // The order of the board whose cells are on the window, 0 for none.
+    int m_boardOrder = 0;
     bool m_reportTakesFocus = true;
+    // A cell's report was asked for, and by which cell when a screen reader
+    // is to hear it as the text is drawn.
+    bool m_reported = false;
+    QPushButton *m_reportOrigin = nullptr;
 };

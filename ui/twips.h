@@ -3,29 +3,11 @@
 
 #pragma once
 
+#include "windowlayout.h"
+
 #include <QRect>
 
-#include <cmath>
-
-// Geometry is kept in twips (1/1440 inch) and turned into logical pixels only
-// here: 15 twips make one pixel at 96 dpi, and Qt's high-DPI scaling does the
-// rest. Edges are rounded, not sizes, so rectangles that meet in twips meet
-// in pixels too, without gaps or overlaps.
-struct TwipsRect
-{
-    double left;
-    double top;
-    double width;
-    double height;
-};
-
-constexpr double TwipsPerPixel = 15.0;
-
-inline int twipsToPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
-}
-
+// Twips turn into logical pixels only here; Qt's high-DPI scaling does the rest.
 inline QRect toPixels(const TwipsRect &r)
 {
     const int left = twipsToPixels(r.left);
