@@ -117,13 +117,16 @@ LessonView LessonRun::view() const
     const int n = order();
     view.order = n;
     view.cells.resize(std::size_t(n) * n);
-    for (int k = 0; k < n * n; ++k) {
-        const CellPlace place = cellPlace(k, n);
-        const std::int16_t shown = shownValue(Square, m_orientation, place);
-        CellView &cell = view.cells[k];
-        cell.visible = shown >= 1 && shown < RevealCounter;
-        // The cells were captioned for the top board; the left one writes each as it shows it.
-        cell.caption = cell.visible ? shown : shownValue(Square, Orientation::Top, place);
+    // Down the columns, as the cells are numbered; one look-up a cell on the top board.
+    auto cell = view.cells.begin();
+    for (int column = 1; column <= n; ++column) {
+        for (int row = 1; row <= n; ++row, ++cell) {
+            const std::int16_t top = Square.at(row, column);
+            const std::int16_t shown = m_orientation == Orientation::Top ? top : Square.at(column, row);
+            cell->visible = shown >= 1 && shown < RevealCounter;
+            // The cells were captioned for the top board; the left one writes each as it shows it.
+            cell->caption = cell->visible ? shown : top;
+        }
     }
     return view;
 }

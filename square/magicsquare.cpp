@@ -9,12 +9,6 @@
 #include <cmath>
 #include <string>
 
-std::int16_t MagicSquare::at(int row, int column) const
-{
-    checkIndices(row, column);
-    return m_cells[row][column];
-}
-
 void MagicSquare::set(int row, int column, std::int16_t value)
 {
     checkIndices(row, column);
@@ -31,10 +25,8 @@ void MagicSquare::build(double order)
     }
 }
 
-void MagicSquare::checkIndices(int row, int column)
+void MagicSquare::indexOutOfRange(int row, int column)
 {
-    if (row < 0 || row > MaxIndex || column < 0 || column > MaxIndex) {
-        fatalError("square index out of range: (" + std::to_string(row) + ", " + std::to_string(column)
-                   + "), allowed 0.." + std::to_string(MaxIndex));
-    }
+    fatalError("square index out of range: (" + std::to_string(row) + ", " + std::to_string(column) + "), allowed 0.."
+               + std::to_string(MaxIndex));
 }

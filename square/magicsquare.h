@@ -15,7 +15,11 @@ public:
     static constexpr int MaxIndex = 22;
 
     // 0 <= row, column <= MaxIndex; anything else is a fatal error.
-    std::int16_t at(int row, int column) const;
+    std::int16_t at(int row, int column) const
+    {
+        checkIndices(row, column);
+        return m_cells[row][column];
+    }
     // 0 <= row, column <= MaxIndex; anything else is a fatal error.
     void set(int row, int column, std::int16_t value);
 
@@ -25,7 +29,13 @@ public:
     void build(double order);
 
 private:
-    static void checkIndices(int row, int column);
+    // Inline, as every drawing of the board reads each cell.
+    static void checkIndices(int row, int column)
+    {
+        if (row < 0 || row > MaxIndex || column < 0 || column > MaxIndex)
+            indexOutOfRange(row, column);
+    }
+    [[noreturn]] static void indexOutOfRange(int row, int column);
 
     std::array<std::array<std::int16_t, MaxIndex + 1>, MaxIndex + 1> m_cells{};
 };

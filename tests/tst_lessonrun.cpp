@@ -67,6 +67,8 @@ private slots:
     void transition();
     void reveal_data();
     void reveal();
+    void boardKeys_data();
+    void boardKeys();
 };
 
 void TestLessonRun::transition_data()
@@ -166,6 +168,68 @@ void TestLessonRun::reveal()
     for (int k = 0; k < n * n && n == 3; ++k)
         board += QString::number(run.view().cells[k % 3 * 3 + k / 3].caption) + (k % 3 == 2 ? " / " : " ");
     QCOMPARE(board.trimmed(), finished);
+}
+
+// Where the keyboard goes on the board: an arrow key from a cell ("down 3"),
+// or the tab stop when a cell was focused last ("tab 220"; -1 for none).
+void TestLessonRun::boardKeys_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("to");
+
+    // A 3 x 3 board with 1..5 revealed: cells 3 (1), 8 (2), 1 (3), 2 (4) and
+    // 4 (5); 8, 9, 6 and 7 are still hidden in cells 0, 5, 6 and 7.
+    const QString five = QStringLiteral("select 3, ticks 6");
+    QTest::newRow("down to a revealed neighbour") << five << "down 3" << 4;
+    QTest::newRow("left") << five << "left 4" << 1;
+    QTest::newRow("right skips a hidden cell") << five << "right 2" << 8;
+    QTest::newRow("up finds only hidden cells") << five << "up 8" << -1;
+    QTest::newRow("up at the edge") << five << "up 3" << -1;
+    QTest::newRow("up skips nothing hidden") << five << "up 2" << 1;
+    // The transposed board 8 3 4 / 1 5 9 / 6 7 2: 1 in cell 1, 5 in cell 4, 6 in cell 2.
+    QTest::newRow("left board: down finds a hidden 6") << "left, select 3, ticks 3"
+                                                       << "down 1" << -1;
+    QTest::newRow("left board: right finds a hidden 5 and 9") << "left, select 3, ticks 4"
+                                                              << "right 1" << -1;
+    QTest::newRow("left board: down to the 6") << "left, select 3, ticks 7"
+                                               << "down 1" << 2;
+    QTest::newRow("left board: right to the 5") << "left, select 3, ticks 7"
+                                                << "right 1" << 4;
+    // The report box covers rows 17 and below of a large board.
+    const QString reported = QStringLiteral("select 21, ticks 442, cell 14");
+    QTest::newRow("down into the report box") << reported << "down 15" << -1;
+    QTest::newRow("up out of row 16") << reported << "up 15" << 14;
+    QTest::newRow("tab: the cell focused last") << "select 21, ticks 442"
+                                                << "tab 220" << 220;
+    QTest::newRow("tab: the last cell, no report") << "select 21, ticks 442"
+                                                   << "tab 440" << 440;
+    QTest::newRow("tab: the last cell under the report") << reported << "tab 440" << 0;
+    QTest::newRow("tab: a cell above the report") << reported << "tab 15" << 15;
+    QTest::newRow("tab: the first revealed in reading order") << five << "tab -1" << 3;
+    QTest::newRow("tab: nothing revealed") << "select 3, tick"
+                                           << "tab -1" << -1;
+}
+
+void TestLessonRun::boardKeys()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, key);
+    QFETCH(int, to);
+
+    LessonRun run;
+    for (const QString &action : steps.split(QStringLiteral(", ")))
+        act(run, action);
+    const LessonView view = run.view();
+    const QString direction = key.section(QLatin1Char(' '), 0, 0);
+    const int from = key.section(QLatin1Char(' '), 1).toInt();
+    if (direction == QLatin1String("tab")) {
+        QCOMPARE(boardTabStop(view, from), to);
+        return;
+    }
+    const int rowStep = direction == QLatin1String("down") ? 1 : direction == QLatin1String("up") ? -1 : 0;
+    const int columnStep = direction == QLatin1String("right") ? 1 : direction == QLatin1String("left") ? -1 : 0;
+    QCOMPARE(cellInDirection(view, from, rowStep, columnStep), to);
 }
 
 QTEST_GUILESS_MAIN(TestLessonRun)

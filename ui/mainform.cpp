@@ -393,9 +393,8 @@ void MainForm::drawBoard(const LessonView &view)
         removeBoard();
     if (view.order != 0)
         ShowBoard(view.order);
-    // The template's caption comes with the first board.
-    const QString caption = view.cells[0].caption ? QString::number(view.cells[0].caption) : QString();
-    Command1->element(0)->setText(caption);
+    // New cells come hidden and without a caption; the template keeps its own.
+    m_drawnCells.resize(view.cells.size());
 }
 
 void MainForm::ShowBoard(int n)
@@ -424,22 +423,24 @@ void MainForm::removeBoard()
     m_boardOrder = 0;
 }
 
-// Each cell as the picture has it. A number shown for the first time takes
-// the keyboard focus when locking "Чисти" and the frame left it nowhere, so
-// the keyboard can go on.
+// Each cell as the picture has it; only what changed since the last drawing
+// is drawn again, so a tick costs one cell, not the board. A number shown for
+// the first time takes the keyboard focus when locking "Чисти" and the frame
+// left it nowhere, so the keyboard can go on.
 void MainForm::drawCells(const LessonView &view)
 {
     for (int k = 0; k < int(view.cells.size()); ++k) {
         const CellView &shown = view.cells[k];
-        QPushButton *cell = Command1->element(k);
-        const QString caption = shown.caption ? QString::number(shown.caption) : QString();
-        if (cell->text() != caption)
-            cell->setText(caption);
-        if (cell->isHidden() != shown.visible)
-            continue;
-        cell->setVisible(shown.visible);
-        if (shown.visible && !focusWidget())
-            cell->setFocus(Qt::OtherFocusReason);
+        CellView &drawn = m_drawnCells[k];
+        if (shown.caption != drawn.caption)
+            Command1->element(k)->setText(shown.caption ? QString::number(shown.caption) : QString());
+        if (shown.visible != drawn.visible) {
+            QPushButton *cell = Command1->element(k);
+            cell->setVisible(shown.visible);
+            if (shown.visible && !focusWidget())
+                cell->setFocus(Qt::OtherFocusReason);
+        }
+        drawn = shown;
     }
 }
 

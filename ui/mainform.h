@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class BoardFocus;
 class ButtonArray;
@@ -95,8 +96,10 @@ private:
     BoardFocus *m_boardFocus = nullptr;
 
     LessonRun m_lesson;
-    // The order of the board whose cells are on the window, 0 for none.
+    // The order of the board whose cells are on the window, 0 for none, and
+    // the cells as last drawn.
     int m_boardOrder = 0;
+    std::vector<CellView> m_drawnCells{CellView{}};
     bool m_reportTakesFocus = true;
     // A cell's report was asked for, and by which cell when a screen reader
     // is to hear it as the text is drawn.
