@@ -10,7 +10,7 @@ namespace {
 
 [[noreturn]] void printAndExit(const std::string &message)
 {
-    std::fprintf(stderr, "zorbelin: fatal error: %s\n", message.c_str());
+    std::fprintf(stderr, "zorbelin: фатална грешка: %s\n", message.c_str());
     std::exit(EXIT_FAILURE);
 }
 

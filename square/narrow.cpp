@@ -14,7 +14,7 @@ namespace {
 template<typename Int> Int checked(double value, const std::string &shown)
 {
     if (!(value >= std::numeric_limits<Int>::min() && value <= std::numeric_limits<Int>::max()))
-        fatalError("overflow: " + shown + " does not fit in " + std::to_string(sizeof(Int) * 8) + " bits");
+        fatalError("препълване: " + shown + " не се побира в " + std::to_string(sizeof(Int) * 8) + " бита");
     return static_cast<Int>(value);
 }
 

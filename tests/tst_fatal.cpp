@@ -34,15 +34,15 @@ void TestFatal::misuseEndsTheProgram_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("order 23, in an event handler, with the message box")
-        << "order23" << true << "square index out of range: (1, 23), allowed 0..22";
-    QTest::newRow("order 23, no window") << "order23" << false << "square index out of range: (1, 23), allowed 0..22";
+        << "order23" << true << "индекс на квадрата извън границите: (1, 23), допустими 0..22";
+    QTest::newRow("order 23, no window") << "order23" << false << "индекс на квадрата извън границите: (1, 23), допустими 0..22";
     QTest::newRow("the same error again behind the box, the box stays up")
-        << "ticks" << true << "square index out of range: (1, 23), allowed 0..22";
-    QTest::newRow("negative index") << "index" << false << "square index out of range: (-1, 4), allowed 0..22";
+        << "ticks" << true << "индекс на квадрата извън границите: (1, 23), допустими 0..22";
+    QTest::newRow("negative index") << "index" << false << "индекс на квадрата извън границите: (-1, 4), допустими 0..22";
     QTest::newRow("creating a cell that exists, with the message box")
-        << "cell" << true << "cannot create Command1(1): it already exists";
+        << "cell" << true << "Command1(1) не може да се създаде: вече съществува";
     QTest::newRow("destroying a cell that does not exist")
-        << "destroy" << false << "cannot destroy Command1(2): it does not exist";
+        << "destroy" << false << "Command1(2) не може да се унищожи: не съществува";
 }
 
 void TestFatal::misuseEndsTheProgram()
@@ -63,7 +63,7 @@ void TestFatal::misuseEndsTheProgram()
     const QString err = QString::fromUtf8(child.readAllStandardError());
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QVERIFY2(child.exitCode() != 0, qPrintable(out));
-    QVERIFY2(err.contains(QStringLiteral("zorbelin: fatal error: ") + message), qPrintable(err));
+    QVERIFY2(err.contains(QStringLiteral("zorbelin: фатална грешка: ") + message), qPrintable(err));
     QVERIFY2(!out.contains(QLatin1String("went on")), qPrintable(out));
     // In the sanitizer build the way out must be clean too.
     QVERIFY2(!err.contains(QLatin1String("Sanitizer")) && !err.contains(QLatin1String("runtime error")),

@@ -34,16 +34,16 @@ int ButtonArray::indexOf(const QObject *button) const
 QPushButton *ButtonArray::element(int index) const
 {
     if (!exists(index))
-        fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") does not exist");
+        fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") не съществува");
     return m_elements[index];
 }
 
 void ButtonArray::create(int index)
 {
     if (index < 1)
-        fatalError("cannot create " + m_name.toStdString() + "(" + std::to_string(index) + "): not a copy's index");
+        fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") не може да се създаде: индексът не е на копие");
     if (exists(index))
-        fatalError("cannot create " + m_name.toStdString() + "(" + std::to_string(index) + "): it already exists");
+        fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") не може да се създаде: вече съществува");
 
     QPushButton *model = m_elements[0];
     auto *button = new QPushButton(model->parentWidget());
@@ -68,7 +68,7 @@ void ButtonArray::create(int index)
 void ButtonArray::destroy(int index)
 {
     if (index < 1 || !exists(index))
-        fatalError("cannot destroy " + m_name.toStdString() + "(" + std::to_string(index) + "): it does not exist");
+        fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") не може да се унищожи: не съществува");
     delete m_elements[index];
     m_elements[index] = nullptr;
 }

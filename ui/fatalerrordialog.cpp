@@ -44,7 +44,7 @@ private:
 
 void reportAndExit(const std::string &message)
 {
-    std::fprintf(stderr, "zorbelin: fatal error: %s\n", message.c_str());
+    std::fprintf(stderr, "zorbelin: фатална грешка: %s\n", message.c_str());
     std::fflush(stderr);
 
     // A failure while the box is up ends the program at once.
