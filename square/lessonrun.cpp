@@ -107,25 +107,28 @@ LessonView LessonRun::view() const
     view.explanationShown = m_explanationShown;
     view.text = m_text;
     view.timerRunning = m_timerRunning;
-    // The template gets its first caption with the first board, which also hides the picture.
+    // The template, the cell in row 1, column 1, gets its first caption with
+    // the first board, which also hides the picture.
     if (BoardCleared) {
-        const int n = std::max(order(), 1);
-        const Orientation written = Orientation::Top;
-        view.cells.front().caption = m_boardBuilt ? shownValue(Square, written, cellPlace(0, n)) : 0;
+        view.cells.front().caption = m_boardBuilt ? Square.at(1, 1) : 0;
         return view;
     }
     const int n = order();
     view.order = n;
-    view.cells.resize(std::size_t(n) * n);
-    // Down the columns, as the cells are numbered; one look-up a cell on the top board.
-    auto cell = view.cells.begin();
+    view.cells.assign(std::size_t(n) * n, CellView{});
+    // Down the columns, as the cells are numbered. The board was built, so
+    // its n rows and columns lie inside the grid.
+    const MagicSquare::Grid &grid = Square.grid();
+    const bool top = m_orientation == Orientation::Top;
+    const int counter = RevealCounter;
+    CellView *cell = view.cells.data();
     for (int column = 1; column <= n; ++column) {
         for (int row = 1; row <= n; ++row, ++cell) {
-            const std::int16_t top = Square.at(row, column);
-            const std::int16_t shown = m_orientation == Orientation::Top ? top : Square.at(column, row);
-            cell->visible = shown >= 1 && shown < RevealCounter;
+            const std::int16_t captioned = grid[row][column];
+            const std::int16_t shown = top ? captioned : grid[column][row];
+            const bool visible = shown >= 1 && shown < counter;
             // The cells were captioned for the top board; the left one writes each as it shows it.
-            cell->caption = cell->visible ? shown : top;
+            *cell = {visible, visible ? shown : captioned};
         }
     }
     return view;

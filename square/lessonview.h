@@ -10,11 +10,12 @@
 #include <vector>
 
 // One cell of the board as the window shows it.
+// Plain data: a new board's cells start as zeros, hidden and without a caption.
 struct CellView
 {
-    bool visible = false;
+    bool visible;
     // The number on the cell's caption, 0 for an empty caption.
-    std::int16_t caption = 0;
+    std::int16_t caption;
 };
 
 // Everything the window shows of the lesson at one moment: a plain value,

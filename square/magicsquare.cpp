@@ -27,6 +27,6 @@ void MagicSquare::build(double order)
 
 void MagicSquare::indexOutOfRange(int row, int column)
 {
-    fatalError("индекс на квадрата извън границите: (" + std::to_string(row) + ", " + std::to_string(column) + "), допустими 0.."
-               + std::to_string(MaxIndex));
+    fatalError("индекс на квадрата извън границите: (" + std::to_string(row) + ", " + std::to_string(column)
+               + "), допустими 0.." + std::to_string(MaxIndex));
 }

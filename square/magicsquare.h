@@ -20,6 +20,9 @@ public:
         checkIndices(row, column);
         return m_cells[row][column];
     }
+    // The whole grid, [row][column], for reading a block of it at once.
+    using Grid = std::array<std::array<std::int16_t, MaxIndex + 1>, MaxIndex + 1>;
+    const Grid &grid() const { return m_cells; }
     // 0 <= row, column <= MaxIndex; anything else is a fatal error.
     void set(int row, int column, std::int16_t value);
 
@@ -37,5 +40,5 @@ private:
     }
     [[noreturn]] static void indexOutOfRange(int row, int column);
 
-    std::array<std::array<std::int16_t, MaxIndex + 1>, MaxIndex + 1> m_cells{};
+    Grid m_cells{};
 };

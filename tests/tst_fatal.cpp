@@ -35,10 +35,12 @@ void TestFatal::misuseEndsTheProgram_data()
 
     QTest::newRow("order 23, in an event handler, with the message box")
         << "order23" << true << "индекс на квадрата извън границите: (1, 23), допустими 0..22";
-    QTest::newRow("order 23, no window") << "order23" << false << "индекс на квадрата извън границите: (1, 23), допустими 0..22";
+    QTest::newRow("order 23, no window") << "order23" << false
+                                         << "индекс на квадрата извън границите: (1, 23), допустими 0..22";
     QTest::newRow("the same error again behind the box, the box stays up")
         << "ticks" << true << "индекс на квадрата извън границите: (1, 23), допустими 0..22";
-    QTest::newRow("negative index") << "index" << false << "индекс на квадрата извън границите: (-1, 4), допустими 0..22";
+    QTest::newRow("negative index") << "index" << false
+                                    << "индекс на квадрата извън границите: (-1, 4), допустими 0..22";
     QTest::newRow("creating a cell that exists, with the message box")
         << "cell" << true << "Command1(1) не може да се създаде: вече съществува";
     QTest::newRow("destroying a cell that does not exist")

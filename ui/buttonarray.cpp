@@ -41,7 +41,8 @@ QPushButton *ButtonArray::element(int index) const
 void ButtonArray::create(int index)
 {
     if (index < 1)
-        fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") не може да се създаде: индексът не е на копие");
+        fatalError(m_name.toStdString() + "(" + std::to_string(index)
+                   + ") не може да се създаде: индексът не е на копие");
     if (exists(index))
         fatalError(m_name.toStdString() + "(" + std::to_string(index) + ") не може да се създаде: вече съществува");
 

@@ -24,7 +24,9 @@
 #include <QStyle>
 #include <QWindow>
 
+#include <algorithm>
 #include <mutex>
+#include <tuple>
 
 namespace {
 
@@ -138,6 +140,7 @@ void MainForm::createControls()
     // A coarse timer may wander by several milliseconds; the reveal keeps a steady beat.
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.start();
+    m_drawn.timerRunning = true;
 }
 
 void MainForm::createSizeList()
@@ -332,34 +335,39 @@ void MainForm::Timer1_Timer()
     showLesson();
 }
 
-// Controls are enabled before others are locked, so the focus that a locked
-// control gives up finds the next one ready. A clear by the control that has
-// the focus (a key, or a click, which gives it the focus) sends the focus to
-// the list, where the next step is.
+// Each drawing changes only what differs from the last, so a tick costs one
+// cell rather than the whole window. Controls are enabled before others are
+// locked, so the focus that a locked control gives up finds the next one
+// ready. A clear by the control that has the focus (a key, or a click, which
+// gives it the focus) sends the focus to the list, where the next step is.
 void MainForm::showLesson()
 {
-    const LessonView view = m_lesson.view();
-    const bool removing = m_boardOrder != 0 && view.order != m_boardOrder;
+    LessonView view = m_lesson.view();
+    LessonView &was = m_drawn;
+    const bool removing = was.order != 0 && view.order != was.order;
     const bool byClearButton = removing && Command2->hasFocus();
     const bool byOrientation = removing && Frame1->isAncestorOf(focusWidget());
 
-    drawBoard(view);
-    Text1[0]->setVisible(view.textVisible);
-    const std::array<std::pair<QWidget *, bool>, 3> locks{
-        {{Command2, view.clearEnabled}, {Frame1, view.frameEnabled}, {List1, view.listEnabled}}};
-    for (const auto &[control, enabled] : locks) {
-        if (enabled)
+    drawBoard(view.order);
+    if (view.textVisible != was.textVisible)
+        Text1[0]->setVisible(view.textVisible);
+    const std::array<std::tuple<QWidget *, bool, bool>, 3> locks{{{Command2, view.clearEnabled, was.clearEnabled},
+                                                                  {Frame1, view.frameEnabled, was.frameEnabled},
+                                                                  {List1, view.listEnabled, was.listEnabled}}};
+    for (const auto &[control, enabled, wasEnabled] : locks) {
+        if (enabled && !wasEnabled)
             control->setEnabled(true);
     }
-    drawSelection(view.selection);
+    if (view.selection != was.selection)
+        drawSelection(view.selection);
     if (byClearButton) {
         List1->setFocus(Qt::OtherFocusReason);
     } else if (byOrientation) {
         // An arrow key gives the focus to the option button after clicking it.
         QTimer::singleShot(0, List1, [list = List1] { list->setFocus(Qt::OtherFocusReason); });
     }
-    for (const auto &[control, enabled] : locks) {
-        if (enabled)
+    for (const auto &[control, enabled, wasEnabled] : locks) {
+        if (enabled || !wasEnabled)
             continue;
         // Locked with the focus on it, "Чисти" would pass it on to "Горе",
         // which is locked next: the focus waits for the first number instead.
@@ -367,39 +375,42 @@ void MainForm::showLesson()
             focusWidget()->clearFocus();
         control->setEnabled(false);
     }
-    drawCells(view);
-    Image1->setVisible(view.imageVisible);
-    Option1[view.orientation == Orientation::Left ? 1 : 0]->setChecked(true);
+    drawCells(view.cells);
+    if (view.imageVisible != was.imageVisible)
+        Image1->setVisible(view.imageVisible);
+    if (view.orientation != was.orientation)
+        Option1[view.orientation == Orientation::Left ? 1 : 0]->setChecked(true);
     // A report is written again even when it is the same, as every click asks.
-    const QString shown = QString::fromStdString(view.text);
-    if (!view.explanationShown && (m_reported || Text1[0]->text() != shown)) {
+    if (!view.explanationShown && (m_reported || was.explanationShown || view.text != was.text)) {
+        const QString shown = QString::fromStdString(view.text);
         if (m_reportOrigin)
             Text1[0]->presentToScreenReader(shown, m_boardFocus->returnPoint(m_reportOrigin));
         Text1[0]->setText(shown);
     }
     m_reported = false;
     m_reportOrigin = nullptr;
-    if (!view.timerRunning)
+    if (!view.timerRunning && was.timerRunning)
         Timer1.stop();
     m_boardFocus->showLesson(view);
+    was = std::move(view);
 }
 
 // Creates the cells of a new board, or takes off those of a cleared one.
-void MainForm::drawBoard(const LessonView &view)
+void MainForm::drawBoard(int n)
 {
-    if (view.order == m_boardOrder)
+    if (n == m_drawn.order)
         return;
-    if (m_boardOrder != 0)
+    if (m_drawn.order != 0)
         removeBoard();
-    if (view.order != 0)
-        ShowBoard(view.order);
+    if (n != 0)
+        ShowBoard(n);
     // New cells come hidden and without a caption; the template keeps its own.
-    m_drawnCells.resize(view.cells.size());
+    m_drawn.order = n;
+    m_drawn.cells.resize(std::max(n * n, 1));
 }
 
 void MainForm::ShowBoard(int n)
 {
-    m_boardOrder = n;
     const int last = n * n - 1;
     for (int k = 1; k <= last; ++k) {
         Command1->create(k);
@@ -413,34 +424,36 @@ void MainForm::ShowBoard(int n)
     // Restarting keeps the first tick one whole interval after the board,
     // even when a tick was already due from a board cleared just before.
     Timer1.start();
+    m_drawn.timerRunning = true;
 }
 
 void MainForm::removeBoard()
 {
-    const int count = toInt16(m_boardOrder * m_boardOrder - 1);
+    const int count = toInt16(m_drawn.order * m_drawn.order - 1);
     for (int k = 1; k <= count; ++k)
         Command1->destroy(k);
-    m_boardOrder = 0;
 }
 
-// Each cell as the picture has it; only what changed since the last drawing
-// is drawn again, so a tick costs one cell, not the board. A number shown for
-// the first time takes the keyboard focus when locking "Чисти" and the frame
-// left it nowhere, so the keyboard can go on.
-void MainForm::drawCells(const LessonView &view)
+// A number shown for the first time takes the keyboard focus when locking
+// "Чисти" and the frame left it nowhere, so the keyboard can go on.
+void MainForm::drawCells(const std::vector<CellView> &cells)
 {
-    for (int k = 0; k < int(view.cells.size()); ++k) {
-        const CellView &shown = view.cells[k];
-        CellView &drawn = m_drawnCells[k];
-        if (shown.caption != drawn.caption)
-            Command1->element(k)->setText(shown.caption ? QString::number(shown.caption) : QString());
-        if (shown.visible != drawn.visible) {
-            QPushButton *cell = Command1->element(k);
-            cell->setVisible(shown.visible);
-            if (shown.visible && !focusWidget())
+    const auto same = [](const CellView &a, const CellView &b) {
+        return a.visible == b.visible && a.caption == b.caption;
+    };
+    auto drawn = m_drawn.cells.cbegin();
+    for (auto shown = cells.cbegin();; ++shown, ++drawn) {
+        std::tie(shown, drawn) = std::mismatch(shown, cells.cend(), drawn, same);
+        if (shown == cells.cend())
+            return;
+        QPushButton *cell = Command1->element(int(shown - cells.cbegin()));
+        if (shown->caption != drawn->caption)
+            cell->setText(shown->caption ? QString::number(shown->caption) : QString());
+        if (shown->visible != drawn->visible) {
+            cell->setVisible(shown->visible);
+            if (shown->visible && !focusWidget())
                 cell->setFocus(Qt::OtherFocusReason);
         }
-        drawn = shown;
     }
 }
 

@@ -65,10 +65,10 @@ private slots:
 private:
     // Draws the lesson's picture: after every event, in one step.
     void showLesson();
-    void drawBoard(const LessonView &view);
+    void drawBoard(int n);
     void ShowBoard(int n);
     void removeBoard();
-    void drawCells(const LessonView &view);
+    void drawCells(const std::vector<CellView> &cells);
     void drawSelection(int selection);
     void prepareCell(QPushButton *cell, int index, int n);
 
@@ -96,10 +96,9 @@ private:
     BoardFocus *m_boardFocus = nullptr;
 
     LessonRun m_lesson;
-    // The order of the board whose cells are on the window, 0 for none, and
-    // the cells as last drawn.
-    int m_boardOrder = 0;
-    std::vector<CellView> m_drawnCells{CellView{}};
+    // The lesson as the widgets show it now: as the layout makes them, then
+    // as last drawn.
+    LessonView m_drawn;
     bool m_reportTakesFocus = true;
     // A cell's report was asked for, and by which cell when a screen reader
     // is to hear it as the text is drawn.
