@@ -13,6 +13,7 @@
 #include "magicsquare.h"
 #include "windowlayout.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +104,13 @@ std::string layoutCss()
     css += placeRule("#Frame1", Layout::Frame1);
     css += placeRule("#Option1_0-box", Layout::Option1_0);
     css += placeRule("#Option1_1-box", Layout::Option1_1);
+    // A radio button is at least 24 pixels high, the least a finger needs,
+    // grown away from its neighbour.
+    const double fingerTwips = 24 * TwipsPerPixel;
+    const TwipsRect top = Layout::Option1_0, left = Layout::Option1_1;
+    css += placeRule("#Option1_0", {top.left, top.top + top.height - std::max(top.height, fingerTwips), top.width,
+                                    std::max(top.height, fingerTwips)});
+    css += placeRule("#Option1_1", {left.left, left.top, left.width, std::max(left.height, fingerTwips)});
     css += placeRule("#Image1", Layout::Image1);
     // The board's corner and the one template cell, for the message shown
     // in its place without the script.
