@@ -153,6 +153,7 @@ function showBoard(view) {
             cell.className = 'bevel';
             cell.tabIndex = -1;
             cell.dataset.shown = 'false';
+            cell.setAttribute('aria-hidden', 'true');
             cell.dataset.index = String(k);
             cell.setAttribute('aria-description', rowWord + (k % n + 1) + columnWord + (Math.floor(k / n) + 1));
             place.append(cell);
@@ -164,17 +165,21 @@ function showBoard(view) {
             board.append(line);
         board.hidden = n === 0;
     }
+    // Only what changed is touched: a tick of the largest board changes one cell of 441.
+    const stop = n ? model._zorbelinBoardTabStop(lastFocusedCell) : -1;
     cells.forEach((cell, k) => {
         const shown = view.cells[k];
         const caption = shown.caption ? String(shown.caption) : '';
         if (cell.textContent !== caption)
             cell.textContent = caption;
-        cell.dataset.shown = String(shown.visible);
-        cell.disabled = false;
-        cell.setAttribute('aria-hidden', String(!shown.visible));
+        if (cell.dataset.shown !== String(shown.visible)) {
+            cell.dataset.shown = String(shown.visible);
+            cell.setAttribute('aria-hidden', String(!shown.visible));
+        }
+        const tabIndex = k === stop ? 0 : -1;
+        if (cell.tabIndex !== tabIndex)
+            cell.tabIndex = tabIndex;
     });
-    const stop = n ? model._zorbelinBoardTabStop(lastFocusedCell) : -1;
-    cells.forEach((cell, k) => { cell.tabIndex = k === stop ? 0 : -1; });
 }
 
 // The worksheet that printing shows, made when the board it shows changes.
