@@ -7,6 +7,7 @@
 // its own, only focus, the list's cursor and the timer's next beat.
 
 const byId = (id) => document.getElementById(id);
+const windowBox = byId('window');
 const list = byId('List1');
 const board = byId('board');
 const clearButton = byId('Command2');
@@ -42,7 +43,7 @@ function stop(message) {
     stopped = true;
     clearTimeout(beat);
     console.error('Zorbelin:', message);
-    for (const control of byId('window').querySelectorAll('button, textarea, input, [tabindex]'))
+    for (const control of windowBox.querySelectorAll('button, textarea, input, [tabindex]'))
         control.setAttribute('tabindex', '-1');
     byId('fatal').hidden = false;
 }
@@ -111,7 +112,7 @@ function showLesson() {
     showBoard(view);
     showPrintout(view);
     keepTimer(view);
-    keepFocus(focused, view);
+    keepFocus(focused);
 }
 
 function showCursor() {
@@ -234,21 +235,26 @@ function onBeat() {
 }
 
 // A control that can no longer be used hands the focus on in tab order, as
-// the desktop window does; the window itself keeps it when none can.
-function keepFocus(focused, view) {
-    if (!focused || focused === document.body || usable(focused))
+// the desktop window does; the window itself keeps it while none can, and
+// hands it to the first control that can again (the first number revealed).
+let parked = false;
+function keepFocus(focused) {
+    parked = parked && focused === windowBox;
+    if (!focused || focused === document.body || (!parked && usable(focused)))
         return;
     const order = tabOrder();
-    const from = Math.max(0, order.indexOf(focused));
+    const from = parked ? -1 : order.indexOf(focused);
     for (let step = 1; step <= order.length; ++step) {
-        const next = order[(from + step) % order.length];
+        const next = order[(from + step + order.length) % order.length];
         if (usable(next)) {
             next.focus();
             return;
         }
     }
-    byId('window').focus();
-    void view;
+    if (!parked) {
+        windowBox.focus();
+        parked = true;
+    }
 }
 
 function tabOrder() {
