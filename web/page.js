@@ -118,6 +118,10 @@ function showLesson() {
 function showCursor() {
     entries.forEach((entry, index) => entry.classList.toggle('cursor', index === cursor));
     list.setAttribute('aria-activedescendant', entries[cursor].id);
+}
+
+// Only a key moves the cursor out of sight; reading the layout is left to then.
+function scrollToCursor() {
     const entry = entries[cursor];
     if (entry.offsetTop < list.scrollTop)
         list.scrollTop = entry.offsetTop;
@@ -287,6 +291,7 @@ function onListKey(event) {
     if (event.key in moves) {
         cursor = Math.min(last, Math.max(0, moves[event.key]));
         showCursor();
+        scrollToCursor();
     } else if (event.key === ' ' || event.key === 'Enter') {
         act(() => model._zorbelinChooseSize(cursor));
     } else if (event.key.length === 1 && !event.ctrlKey && !event.altKey && !event.metaKey) {
@@ -299,6 +304,7 @@ function onListKey(event) {
             return;
         cursor = found;
         showCursor();
+        scrollToCursor();
     } else {
         return;
     }
@@ -378,6 +384,8 @@ async function start() {
         stop(String(error && error.message || error));
         return;
     }
+    // The first drawing waits for a task of its own, so no task is long.
+    await new Promise((resolve) => setTimeout(resolve));
     connect();
     act(() => {});
     if (document.readyState === 'complete')
