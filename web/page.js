@@ -369,11 +369,18 @@ function keepOffline() {
 }
 
 async function start() {
-    if (typeof WebAssembly !== 'object' || typeof createZorbelin !== 'function') {
+    // Without the model the window stays as the page drew it, and says why
+    // its board does not come.
+    if (typeof WebAssembly !== 'object') {
         byId('no-wasm').hidden = false;
         return;
     }
-    const settings = { onFatalError: stop, onAbort: (why) => stop(String(why)) };
+    if (typeof createZorbelin !== 'function') {
+        byId('no-model').hidden = false;
+        return;
+    }
+    // An abort while loading is a load that failed, answered below.
+    const settings = { onFatalError: stop, onAbort: (why) => { if (model) stop(String(why)); } };
     const embedded = document.getElementById('zorbelin-wasm');
     if (embedded)
         settings.wasmBinary = Uint8Array.from(atob(embedded.textContent.trim()), (c) => c.charCodeAt(0));
@@ -381,7 +388,8 @@ async function start() {
         model = await createZorbelin(settings);
         model._zorbelinStart();
     } catch (error) {
-        stop(String(error && error.message || error));
+        console.error('Zorbelin:', error);
+        byId('no-model').hidden = false;
         return;
     }
     // The first drawing waits for a task of its own, so no task is long.
