@@ -335,8 +335,6 @@ function onBoardKey(event) {
 function connect() {
     list.addEventListener('keydown', onListKey);
     list.addEventListener('click', onListClick);
-    list.addEventListener('focus', () => list.classList.add('cursor-shown'));
-    list.addEventListener('blur', () => list.classList.remove('cursor-shown'));
     board.addEventListener('keydown', onBoardKey);
     board.addEventListener('click', (event) => {
         const cell = event.target.closest('button');

@@ -126,8 +126,8 @@ std::string sizeOptions()
     std::string html;
     for (int i = 0; i < LessonRun::SizeCount; ++i) {
         const std::string entry = std::to_string(LessonRun::sizeEntry(i));
-        html += "<div role=\"option\" id=\"List1-" + std::to_string(i) + "\" aria-selected=\"false\">" + entry
-            + "</div>";
+        html += "<div role=\"option\" id=\"List1-" + std::to_string(i) + "\"" + (i == 0 ? " class=\"cursor\"" : "")
+            + " aria-selected=\"false\">" + entry + "</div>";
     }
     return html;
 }
