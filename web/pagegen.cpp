@@ -112,9 +112,7 @@ std::string layoutCss()
                                     std::max(top.height, fingerTwips)});
     css += placeRule("#Option1_1", {left.left, left.top, left.width, std::max(left.height, fingerTwips)});
     css += placeRule("#Image1", Layout::Image1);
-    // The board's corner and the one template cell, for the message shown
-    // in its place without the script.
-    css += placeRule("#board", {Layout::Command1.left, Layout::Command1.top, 0, 0});
+    // Where the board goes: the message that stands there while it cannot come.
     css += placeRule(".board-message", {Layout::Command1.left, Layout::Command1.top,
                                         Layout::Label1_0.left + Layout::Label1_0.width - Layout::Command1.left,
                                         Layout::Image1.top - Layout::Command1.top});
