@@ -88,6 +88,9 @@ function showLesson() {
     const view = readView();
     const focused = document.activeElement;
 
+    // Unlocked with nothing chosen, the list's cursor starts again at the top.
+    if (view.listEnabled && view.selection < 0 && list.getAttribute('aria-disabled') === 'true')
+        cursor = 0;
     list.setAttribute('aria-disabled', String(!view.listEnabled));
     list.tabIndex = view.listEnabled ? 0 : -1;
     entries.forEach((entry, index) => entry.setAttribute('aria-selected', String(index === view.selection)));
@@ -261,6 +264,19 @@ function keepFocus(focused) {
     }
 }
 
+function onTab(event) {
+    if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey)
+        return;
+    const order = tabOrder().filter(usable);
+    if (!order.length)
+        return;
+    const last = event.shiftKey ? order[0] : order[order.length - 1];
+    if (document.activeElement !== last && document.activeElement !== windowBox)
+        return;
+    event.preventDefault();
+    (event.shiftKey ? order[order.length - 1] : order[0]).focus();
+}
+
 function tabOrder() {
     const stopCell = cells.find((cell) => cell.tabIndex === 0);
     const checked = options.find((option) => option.checked);
@@ -349,9 +365,24 @@ function connect() {
         cells.forEach((other) => { other.tabIndex = other === cell ? 0 : -1; });
     });
     // click, not change: a click on the button already chosen counts too.
-    options.forEach((option, index) =>
-        option.addEventListener('click', () => act(() => model._zorbelinChooseOrientation(index))));
-    clearButton.addEventListener('click', () => act(() => model._zorbelinClear()));
+    options.forEach((option, index) => option.addEventListener('click', () => {
+        const focused = frame.contains(document.activeElement);
+        act(() => {
+            // The next step after a board is gone is a size: the focus goes
+            // there, once the browser has moved it to the button an arrow chose.
+            if (model._zorbelinChooseOrientation(index) && focused)
+                setTimeout(() => list.focus());
+        });
+    }));
+    clearButton.addEventListener('click', () => {
+        const focused = document.activeElement === clearButton;
+        act(() => {
+            if (model._zorbelinClear() && focused)
+                list.focus();
+        });
+    });
+    // As in the window, Tab goes round its controls.
+    windowBox.addEventListener('keydown', onTab);
     // Until the model has drawn them, the radio buttons show the page's own state.
     options[0].checked = true;
 }
