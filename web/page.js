@@ -293,6 +293,17 @@ function usable(control) {
     return !control.closest('fieldset:disabled');
 }
 
+// A new board's first tick comes one whole interval after it, even when a
+// tick was due for a board cleared just before.
+function chooseSize(index) {
+    act(() => {
+        if (model._zorbelinChooseSize(index)) {
+            clearTimeout(beat);
+            beat = 0;
+        }
+    });
+}
+
 // The list: a click chooses; the keys move the cursor, Space and Enter choose.
 let typed = '', typedAt = 0;
 function onListKey(event) {
@@ -309,7 +320,7 @@ function onListKey(event) {
         showCursor();
         scrollToCursor();
     } else if (event.key === ' ' || event.key === 'Enter') {
-        act(() => model._zorbelinChooseSize(cursor));
+        chooseSize(cursor);
     } else if (event.key.length === 1 && !event.ctrlKey && !event.altKey && !event.metaKey) {
         // Typing an order finds it: "1" then "5" is 15.
         const now = performance.now();
@@ -332,7 +343,7 @@ function onListClick(event) {
     if (!entry || list.getAttribute('aria-disabled') === 'true')
         return;
     cursor = entries.indexOf(entry);
-    act(() => model._zorbelinChooseSize(cursor));
+    chooseSize(cursor);
 }
 
 function onBoardKey(event) {
