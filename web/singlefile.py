@@ -21,8 +21,12 @@ def main():
     def data(name, kind):
         return f'data:{kind};base64,' + base64.b64encode((folder / name).read_bytes()).decode('ascii')
 
-    def script(name):
+    def script(name, squeeze=False):
         text = (folder / name).read_text(encoding='utf-8')
+        # The page's own script is read by people in its own file; here its
+        # comment lines and indentation only take room.
+        if squeeze:
+            text = '\n'.join(line.strip() for line in text.splitlines() if not line.strip().startswith('//'))
         # A script's text ends at the first "</script", whatever it means.
         return text.replace('</script', '<\\/script')
 
@@ -45,7 +49,7 @@ def main():
     replace('<script defer src="zorbelin.js"></script>',
             f'<script id="zorbelin-wasm" type="application/octet-stream">{wasm}</script>\n'
             f'<script>{script("zorbelin.js")}</script>')
-    replace('<script type="module" src="page.js"></script>', f'<script type="module">{script("page.js")}</script>')
+    replace('<script type="module" src="page.js"></script>', f'<script type="module">{script("page.js", squeeze=True)}</script>')
     output.write_text(page, encoding='utf-8')
 
 
