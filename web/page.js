@@ -174,7 +174,7 @@ function showBoard(view) {
         board.hidden = n === 0;
     }
     // Only what changed is touched: a tick of the largest board changes one cell of 441.
-    const stop = n ? model._zorbelinBoardTabStop(lastFocusedCell) : -1;
+    const tabStop = n ? model._zorbelinBoardTabStop(lastFocusedCell) : -1;
     cells.forEach((cell, k) => {
         const shown = view.cells[k];
         const caption = shown.caption ? String(shown.caption) : '';
@@ -184,7 +184,7 @@ function showBoard(view) {
             cell.dataset.shown = String(shown.visible);
             cell.setAttribute('aria-hidden', String(!shown.visible));
         }
-        const tabIndex = k === stop ? 0 : -1;
+        const tabIndex = k === tabStop ? 0 : -1;
         if (cell.tabIndex !== tabIndex)
             cell.tabIndex = tabIndex;
     });
