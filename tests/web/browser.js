@@ -8,6 +8,7 @@
 // colours of a screenshot. `node browser.js serve FOLDER` serves it until
 // stopped and prints the address (tests/atspi/orca.sh).
 'use strict';
+const assert = require('assert/strict');
 const { spawn } = require('child_process');
 const fs = require('fs');
 const net = require('net');
@@ -65,7 +66,8 @@ http { include /etc/nginx/mime.types; types { application/manifest+json webmanif
     const server = spawn('nginx', ['-e', `${dir}/error.log`, '-p', dir, '-c', `${dir}/nginx.conf`], { stdio: 'ignore' });
     const ended = new Promise((resolve) => server.once('exit', resolve));
     const url = `http://127.0.0.1:${port}/`;
-    await until(() => Promise.race([fetch(url).then(() => true, () => false),
+    // Asks for a file that is not there, so the visit's own requests are all that the log has with 200.
+    await until(() => Promise.race([fetch(`${url}.ready`).then(() => true, () => false),
         ended.then((code) => { throw new Error(`nginx ended (${code}): ${fs.readFileSync(`${dir}/error.log`, 'utf8')}`); })]), 'nginx', 10);
     const log = () => (fs.existsSync(`${dir}/access.log`) ? fs.readFileSync(`${dir}/access.log`, 'utf8') : '');
     return { url, served: () => log().split('\n').filter(Boolean).map((line) => line.split(' ')).map(([f, s, b]) => [f, +s, +b]),
@@ -75,6 +77,35 @@ http { include /etc/nginx/mime.types; types { application/manifest+json webmanif
             await ended;
             fs.rmSync(dir, { recursive: true, force: true });
         } };
+}
+
+// In the page: the centre of an element (the list's entry with that text)
+// and whether a click there reaches it.
+function centre(id, entry) {
+    const target = entry ? [...document.getElementById(id).querySelectorAll('option, [role="option"]')]
+        .find((e) => e.textContent.trim() === entry) : document.getElementById(id);
+    target.scrollIntoView({ block: 'nearest' });
+    const { left, top, width, height } = target.getBoundingClientRect(), x = left + width / 2, y = top + height / 2;
+    const there = document.elementFromPoint(x, y);
+    return { x, y, covered: target.contains(there) ? '' : `${there && (there.id || there.tagName)}` };
+}
+async function click(page, id, entry) {
+    const { x, y, covered } = await page.run(centre, id, entry);
+    assert.equal(covered, '', `${id} ${entry || ''} at ${x}, ${y} is under another element`);
+    await page.click(x, y);
+}
+
+// In the page: from now on, each number as it shows, with the time.
+function watchReveal() {
+    const times = window.zorbelinReveal = [];
+    let before = new Set();
+    (window.zorbelinWatch || { disconnect() {} }).disconnect();
+    (window.zorbelinWatch = new MutationObserver(() => {
+        const now = new Set([...document.querySelectorAll('[id^="Command1_"]')]
+            .filter((e) => e.checkVisibility({ visibilityProperty: true }) && e.textContent.trim()).map((e) => +e.textContent));
+        [...now].filter((n) => !before.has(n)).forEach((n) => times.push([n, performance.now()]));
+        before = now;
+    })).observe(document.body, { subtree: true, childList: true, attributes: true, characterData: true });
 }
 
 // A fresh profile folder, and a browser's environment that keeps it there.
@@ -96,7 +127,7 @@ async function launchPuppeteer(name, options) {
         return Object.assign(page, { ratio: viewport.deviceScaleFactor || 1, run: page.evaluate.bind(page),
             click: (x, y) => page.mouse.click(x, y),
             press: async (keys) => {
-                const [last, ...held] = keys.split('+').reverse();
+                const [last, ...held] = keys.replace('Space', ' ').split('+').reverse();
                 for (const key of held) await page.keyboard.down(key);
                 await page.keyboard.press(last);
                 for (const key of held) await page.keyboard.up(key);
@@ -204,7 +235,7 @@ const engines = [
                 print: 'cannot emulate print media or print (WebDriver)' } },
 ];
 
-module.exports = { engines, serve, colours, near, until };
+module.exports = { engines, serve, colours, near, until, click, watchReveal };
 
 if (require.main === module && process.argv[2] === 'serve')
     serve(process.argv[3]).then(({ url, stop }) => {

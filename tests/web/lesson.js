@@ -13,7 +13,7 @@ const { execFileSync } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const { engines, serve, colours, near, until } = require('./browser');
+const { engines, serve, colours, near, until, click, watchReveal } = require('./browser');
 
 const [folder, only] = process.argv.slice(2);
 const reports = Object.fromEntries(fs.readFileSync(path.join(__dirname, '..', 'reports.txt'), 'utf8').split('\n')
@@ -64,35 +64,6 @@ function seen() {
     return { win: box(win), width: document.documentElement.clientWidth, height: document.documentElement.clientHeight, boxes,
         cells: cells.length > 1 ? cells : [], text: $('Text1_0').value.replace(/\r\n/g, '\n'), left: $('Option1_1').checked,
         focus: active ? active.id + (cursor ? `:${$(cursor).textContent.trim()}` : '') : '' };
-}
-
-// In the page: the centre of an element (the list's entry with that text)
-// and whether a click there reaches it.
-function centre(id, entry) {
-    const target = entry ? [...document.getElementById(id).querySelectorAll('option, [role="option"]')]
-        .find((e) => e.textContent.trim() === entry) : document.getElementById(id);
-    target.scrollIntoView({ block: 'nearest' });
-    const { left, top, width, height } = target.getBoundingClientRect(), x = left + width / 2, y = top + height / 2;
-    const there = document.elementFromPoint(x, y);
-    return { x, y, covered: target.contains(there) ? '' : `${there && (there.id || there.tagName)}` };
-}
-async function click(page, id, entry) {
-    const { x, y, covered } = await page.run(centre, id, entry);
-    assert.equal(covered, '', `${id} ${entry || ''} at ${x}, ${y} is under another element`);
-    await page.click(x, y);
-}
-
-// In the page: from now on, each number as it shows, with the time.
-function watchReveal() {
-    const times = window.zorbelinReveal = [];
-    let before = new Set();
-    (window.zorbelinWatch || { disconnect() {} }).disconnect();
-    (window.zorbelinWatch = new MutationObserver(() => {
-        const now = new Set([...document.querySelectorAll('[id^="Command1_"]')]
-            .filter((e) => e.checkVisibility({ visibilityProperty: true }) && e.textContent.trim()).map((e) => +e.textContent));
-        [...now].filter((n) => !before.has(n)).forEach((n) => times.push([n, performance.now()]));
-        before = now;
-    })).observe(document.body, { subtree: true, childList: true, attributes: true, characterData: true });
 }
 
 // The window whole, centred, as large as fits (but without a script), each
