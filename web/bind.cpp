@@ -39,23 +39,17 @@ EM_JS(void, showFatalError, (const char *message), {
     std::abort();
 }
 
-// The order of the flags in the picture; the page reads the same names.
-enum Field : std::int32_t {
-    ListEnabled,
-    Selection,
-    OrientationField,
-    FrameEnabled,
-    ClearEnabled,
-    ImageVisible,
-    TextVisible,
-    ExplanationShown,
-    TimerRunning,
-    Order,
-    CellCount,
-    TextPointer,
-    TextBytes,
-    FirstCell
-};
+// The fields at the picture's start, in their order, written once: the page
+// learns it from zorbelinPictureFields().
+#define PICTURE_FIELDS(F)                                                                                              \
+    F(ListEnabled)                                                                                                     \
+    F(Selection) F(OrientationField) F(FrameEnabled) F(ClearEnabled) F(ImageVisible) F(TextVisible)                    \
+        F(ExplanationShown) F(TimerRunning) F(Order) F(CellCount) F(TextPointer) F(TextBytes) F(FirstCell)
+
+#define AS_ENUMERATOR(name) name,
+enum Field : std::int32_t { PICTURE_FIELDS(AS_ENUMERATOR) };
+#define AS_WORD(name) #name " "
+constexpr const char FieldNames[] = PICTURE_FIELDS(AS_WORD);
 
 } // namespace
 
@@ -106,6 +100,12 @@ EMSCRIPTEN_KEEPALIVE int zorbelinChooseOrientation(int orientation)
 EMSCRIPTEN_KEEPALIVE void zorbelinReportCell(int index)
 {
     run.reportCell(index);
+}
+
+// The names of the picture's fields in their order, separated by blanks.
+EMSCRIPTEN_KEEPALIVE const char *zorbelinPictureFields()
+{
+    return FieldNames;
 }
 
 // The picture: the fields above, then two numbers a cell (visible, caption).

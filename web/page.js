@@ -20,12 +20,9 @@ const printout = byId('printout');
 const entries = [...list.querySelectorAll('[role=option]')];
 const explanation = textBox.defaultValue;
 
-// The picture's fields, in bind.cpp's order.
-const ListEnabled = 0, Selection = 1, OrientationField = 2, FrameEnabled = 3, ClearEnabled = 4,
-    ImageVisible = 5, TextVisible = 6, ExplanationShown = 7, TimerRunning = 8, Order = 9, CellCount = 10,
-    TextPointer = 11, TextBytes = 12, FirstCell = 13;
-
 let model;
+// Where each of the picture's fields stands, as the model says.
+let fieldAt = {};
 let stopped = false;
 // Focus and geometry: the view's own.
 let cursor = 0;
@@ -62,24 +59,26 @@ function act(verb) {
 
 function readView() {
     const at = model._zorbelinView();
-    const field = (index) => model.getValue(at + 4 * index, 'i32');
-    const count = field(CellCount);
+    const value = (index) => model.getValue(at + 4 * index, 'i32');
+    const field = (name) => value(fieldAt[name]);
+    const count = field('CellCount');
     const view = {
-        listEnabled: field(ListEnabled) !== 0,
-        selection: field(Selection),
-        orientation: field(OrientationField),
-        frameEnabled: field(FrameEnabled) !== 0,
-        clearEnabled: field(ClearEnabled) !== 0,
-        imageVisible: field(ImageVisible) !== 0,
-        textVisible: field(TextVisible) !== 0,
-        explanationShown: field(ExplanationShown) !== 0,
-        timerRunning: field(TimerRunning) !== 0,
-        order: field(Order),
-        text: model.UTF8ToString(field(TextPointer), field(TextBytes)),
+        listEnabled: field('ListEnabled') !== 0,
+        selection: field('Selection'),
+        orientation: field('OrientationField'),
+        frameEnabled: field('FrameEnabled') !== 0,
+        clearEnabled: field('ClearEnabled') !== 0,
+        imageVisible: field('ImageVisible') !== 0,
+        textVisible: field('TextVisible') !== 0,
+        explanationShown: field('ExplanationShown') !== 0,
+        timerRunning: field('TimerRunning') !== 0,
+        order: field('Order'),
+        text: model.UTF8ToString(field('TextPointer'), field('TextBytes')),
         cells: [],
     };
+    const first = fieldAt.FirstCell;
     for (let k = 0; k < count; ++k)
-        view.cells.push({ visible: field(FirstCell + 2 * k) !== 0, caption: field(FirstCell + 2 * k + 1) });
+        view.cells.push({ visible: value(first + 2 * k) !== 0, caption: value(first + 2 * k + 1) });
     return view;
 }
 
@@ -427,6 +426,8 @@ async function start() {
     try {
         model = await createZorbelin(settings);
         model._zorbelinStart();
+        const names = model.UTF8ToString(model._zorbelinPictureFields()).trim().split(' ');
+        fieldAt = Object.fromEntries(names.map((name, index) => [name, index]));
     } catch (error) {
         console.error('Zorbelin:', error);
         byId('no-model').hidden = false;

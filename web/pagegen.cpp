@@ -43,12 +43,22 @@ std::string escaped(const std::string &text)
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\r': break;   // the page's text ends its lines with LF alone
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\r':
+            break; // the page's text ends its lines with LF alone
+        default:
+            out += c;
         }
     }
     return out;
@@ -66,9 +76,9 @@ std::string placeRule(const std::string &selector, const TwipsRect &r)
 {
     const int left = twipsToPixels(r.left);
     const int top = twipsToPixels(r.top);
-    return selector + " { left: " + px(left) + "; top: " + px(top) + "; width: "
-        + px(twipsToPixels(r.left + r.width) - left) + "; height: " + px(twipsToPixels(r.top + r.height) - top)
-        + "; }\n";
+    return selector + " { left: " + px(left) + "; top: " + px(top)
+        + "; width: " + px(twipsToPixels(r.left + r.width) - left)
+        + "; height: " + px(twipsToPixels(r.top + r.height) - top) + "; }\n";
 }
 
 std::string colour(const Rgb &c)
@@ -108,14 +118,16 @@ std::string layoutCss()
     // grown away from its neighbour.
     const double fingerTwips = 24 * TwipsPerPixel;
     const TwipsRect top = Layout::Option1_0, left = Layout::Option1_1;
-    css += placeRule("#Option1_0", {top.left, top.top + top.height - std::max(top.height, fingerTwips), top.width,
-                                    std::max(top.height, fingerTwips)});
+    css += placeRule("#Option1_0",
+                     {top.left, top.top + top.height - std::max(top.height, fingerTwips), top.width,
+                      std::max(top.height, fingerTwips)});
     css += placeRule("#Option1_1", {left.left, left.top, left.width, std::max(left.height, fingerTwips)});
     css += placeRule("#Image1", Layout::Image1);
     // Where the board goes: the message that stands there while it cannot come.
-    css += placeRule(".board-message", {Layout::Command1.left, Layout::Command1.top,
-                                        Layout::Label1_0.left + Layout::Label1_0.width - Layout::Command1.left,
-                                        Layout::Image1.top - Layout::Command1.top});
+    css += placeRule(".board-message",
+                     {Layout::Command1.left, Layout::Command1.top,
+                      Layout::Label1_0.left + Layout::Label1_0.width - Layout::Command1.left,
+                      Layout::Image1.top - Layout::Command1.top});
     return css;
 }
 
@@ -142,7 +154,7 @@ std::string visibleText(const std::string &html)
         const char *skipped = html.compare(i, 6, "<style") == 0 ? "</style>"
             : html.compare(i, 7, "<script") == 0                ? "</script>"
             : html.compare(i, 6, "<title") == 0                 ? "</title>"
-                                                                 : nullptr;
+                                                                : nullptr;
         if (skipped) {
             const std::string end = skipped;
             const size_t stop = html.find(end, i);
@@ -154,7 +166,8 @@ std::string visibleText(const std::string &html)
             for (const char *attribute : {"alt=\""}) {
                 const size_t at = tag.find(attribute);
                 if (at != std::string::npos)
-                    text += tag.substr(at + std::strlen(attribute), tag.find('"', at + std::strlen(attribute)) - at - std::strlen(attribute));
+                    text += tag.substr(at + std::strlen(attribute),
+                                       tag.find('"', at + std::strlen(attribute)) - at - std::strlen(attribute));
             }
             i = stop == std::string::npos ? html.size() : stop + 1;
         } else if (html[i] == '&') {
@@ -230,8 +243,8 @@ int main(int argc, char **argv)
     // The reports and the printout are the model's words, with every digit.
     MagicSquare square;
     square.build(3);
-    std::string shown = cellReport(square, 3, Orientation::Top, 0) + squareText(square, 3, Orientation::Top)
-        + "0123456789";
+    std::string shown =
+        cellReport(square, 3, Orientation::Top, 0) + squareText(square, 3, Orientation::Top) + "0123456789";
     for (int i = 3; i + 1 < argc; i += 2) {
         std::string page = readFile(argv[i]);
         for (const auto &[name, value] : fields)
