@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# A static Qt (the Windows and the browser builds) has no translations folder
+# A static Qt (the Windows build) has no translations folder
 # to load Qt's own Bulgarian texts from, so they travel inside the program;
 # the loader of Qt's texts (ui/qttranslation.cpp) falls back to this copy.
 set(ZORBELIN_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH

@@ -2,18 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Keeps the lesson working without a network: the first visit stores the
-// folder's files, and later visits are served from that store. The version
-// follows the files' contents (web/site.cmake), so a new build replaces them.
-const CACHE = 'zorbelin-@ZORBELIN_WEB_VERSION@';
-const FILES = [@ZORBELIN_WEB_FILES@];
+// page's files, and later visits are served from that store. The version
+// follows the files' contents (scripts/build-web), so a new build replaces them.
+const CACHE = 'zorbelin-@VERSION@';
+const FILES = [@FILES@];
+
+// 'no-cache': asks the server whether the copy the page has just loaded is
+// current, so a new build is never stored with an older file, and an
+// unchanged file is not downloaded a second time.
+const fresh = (file) => new Request(file, { cache: 'no-cache' });
 
 self.addEventListener('install', (event) => {
-    // 'no-cache': asks the server whether the copy the page has just loaded
-    // is current, so a new build is never stored with an older file, and an
-    // unchanged file is not downloaded a second time.
-    const requests = FILES.map((file) => new Request(file, { cache: 'no-cache' }));
     event.waitUntil(caches.open(CACHE)
-        .then((cache) => cache.addAll(requests))
+        .then((cache) => cache.addAll(FILES.map(fresh)))
         .then(() => self.skipWaiting()));
 });
 
@@ -25,11 +26,24 @@ self.addEventListener('activate', (event) => {
         .then(() => self.clients.claim()));
 });
 
+// The page names the picture its screen chose, which the page has already
+// loaded; the other size is stored when a screen first asks for it.
+self.addEventListener('message', (event) => {
+    const keep = (event.data && event.data.keep) || [];
+    event.waitUntil(caches.open(CACHE).then((cache) => Promise.all(keep
+        .filter((path) => new URL(path, self.location).origin === self.location.origin)
+        .map((path) => cache.match(path).then((stored) => stored || cache.add(fresh(path)))))).catch(() => {}));
+});
+
 self.addEventListener('fetch', (event) => {
-    if (event.request.method !== 'GET')
+    const request = event.request;
+    if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin)
         return;
-    // A query (?log) names the same page.
-    event.respondWith(caches.open(CACHE)
-        .then((cache) => cache.match(event.request, { ignoreSearch: true }))
-        .then((stored) => stored || fetch(event.request)));
+    // A query names the same page.
+    event.respondWith(caches.open(CACHE).then((cache) => cache.match(request, { ignoreSearch: true })
+        .then((stored) => stored || fetch(request).then((response) => {
+            if (response.ok && response.type === 'basic')
+                cache.put(request, response.clone());
+            return response;
+        }))));
 });

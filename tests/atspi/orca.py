@@ -23,7 +23,7 @@ from reports import report_of
 # The page in Chromium speaks the report from a live region, and the focus
 # stays on the cell: Left, not Escape, comes after it.
 PAGE = sys.argv[1] == "--page"
-COMMAND = ["chromium", "--no-sandbox", "--force-renderer-accessibility", "--no-first-run", "--password-store=basic", "--enable-unsafe-swiftshader",
+COMMAND = ["chromium", "--no-sandbox", "--force-renderer-accessibility", "--no-first-run", "--password-store=basic",
            f"--user-data-dir={os.environ['HOME']}/chromium", f"--app={sys.argv[2]}"] if PAGE else sys.argv[1:2]
 TITLE, APP = ("Зорбелин", "chromium") if PAGE else ("нечетен брой", "zorbelin")
 LIMIT = 30  # seconds any one step may take before the test fails

@@ -7,8 +7,9 @@
 # server, D-Bus session and home, with a speech server of its own whose sound
 # goes nowhere, and switches the program's accessibility on itself; orca.py
 # drives it and checks the speech.   orca.sh <program>
-# With --page, the page built into the folder, served here and read in Chromium,
-# which speaks the report from a live region.   orca.sh --page <folder>
+# With --page, the page built into the folder, served here by nginx
+# (tests/web/browser.js) and read in Chromium, which speaks the report from a
+# live region.   orca.sh --page <folder>
 set -uo pipefail
 target=("$(readlink -f "${@: -1}")")
 source "$(dirname "$0")/session.sh"
@@ -36,9 +37,9 @@ session_pids+=($!)
 within 10 test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" && timeout 10 spd-say --wait "." ||
     session_fail "speech-dispatcher did not answer within 10 s: $(tail -n 3 "$session_dir/speechd.log")"
 if [ "$1" = --page ]; then
-    python3 -u -m http.server 0 --bind 127.0.0.1 --directory "${target[0]}" >"$session_dir/http.log" 2>&1 &
+    node "$(dirname "$0")/../web/browser.js" serve "${target[0]}" >"$session_dir/http.log" 2>&1 &
     session_pids+=($!)
-    within 10 grep -q 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" || session_fail "no web server in 10 s"
+    within 10 grep -q 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" || session_fail "no web server in 10 s: $(tail -n 3 "$session_dir/http.log")"
     target=(--page "$(grep -o 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" | head -n 1)")
 fi
 /usr/bin/python3 "$(dirname "$0")/orca.py" "${target[@]}"

@@ -4,20 +4,17 @@
 // Shared by scripts/test-web and scripts/bench-web: the three browser engines
 // as rows (Debian's Chromium and Firefox driven by puppeteer-core, WebKit's
 // MiniBrowser by WebKitWebDriver), each on a fresh profile, behind one small
-// page interface; the web server; the window recognised in screenshots.
+// page interface; Debian's nginx serving the folder as a school would; the
+// colours of a screenshot. `node browser.js serve FOLDER` serves it until
+// stopped and prints the address (tests/atspi/orca.sh).
 'use strict';
+const assert = require('assert/strict');
 const { spawn } = require('child_process');
 const fs = require('fs');
+const net = require('net');
 const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
-const puppeteer = require('puppeteer-core');
-
-// Places in the window (its own pixels) with their colours: the two labels,
-// the window, "Горе", "Чисти", the size list, the text box, then the
-// picture's paper and, last, one of its lines (too thin for a smaller scale).
-const windowLooks = [[100, 10, 0xffc080], [10, 52, 0xffc080], [150, 200, 0xc0c0ff], [54, 256, 0x8080ff],
-    [55, 316, 0x8080ff], [36, 100, 0xffffff], [20, 470, 0xffffff], [300, 90, 0xf2f2f2], [225, 150, 0x000000]];
 
 // The colours of a screenshot at points: browsers give 8-bit RGB(A) PNGs.
 function colours(png, points) {
@@ -38,45 +35,7 @@ function colours(png, points) {
     return points.map(([x, y]) => (x < 0 || x >= width || (y + 1) * stride > data.length ? -1
         : data.readUIntBE(y * stride + 1 + x * channels, 3)));
 }
-
-// Where window pixels fall in a screenshot of a page whose canvas is at
-// `place` (CSS pixels), drawn `scale` times the window's size, `ratio` device
-// pixels per CSS pixel.
-const onScreen = (looks, { place, scale = 1, ratio = 1 }) => looks.map(([x, y]) =>
-    [Math.floor((place.x + (x + 0.5) * scale) * ratio), Math.floor((place.y + (y + 0.5) * scale) * ratio)]);
-
-// Whether a screenshot shows `looks` (default: the whole window as it opens).
-function shows(png, { looks = windowLooks, ...where }) {
-    const found = colours(png, onScreen(looks, where));
-    const near = (a, b) => a >= 0 && [16, 8, 0].every((s) => Math.abs(((a >> s) & 255) - ((b >> s) & 255)) <= 24);
-    return looks.every(([, , colour], i) => near(found[i], colour));
-}
-
-// The nearly black pixels (a caption's ink) of a rectangle of the window.
-function ink(png, [left, top, width, height], where) {
-    const grid = Array.from({ length: width * height }, (_, i) => [left + (i % width), top + Math.floor(i / width)]);
-    return colours(png, onScreen(grid, where)).filter((c) => c >= 0 && (c >> 16) + ((c >> 8) & 255) + (c & 255) < 400).length;
-}
-
-// Serves `folder` on a free loopback port; resolves to the address, the
-// server, and `served`: each request as [path, status], from the server's log.
-function serve(folder) {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', folder],
-                         { stdio: ['ignore', 'pipe', 'pipe'] });
-    const served = [];
-    server.stderr.on('data', (data) => {
-        for (const m of String(data).matchAll(/"GET (\S+) HTTP\/[\d.]+" (\d+)/g))
-            served.push([m[1], +m[2]]);
-    });
-    return new Promise((resolve, reject) => {
-        server.stdout.on('data', (data) => {
-            const found = String(data).match(/\((http:\/\/127\.0\.0\.1:\d+\/)\)/);
-            if (found)
-                resolve({ url: found[1], server, served });
-        });
-        server.on('exit', (code) => reject(new Error(`the web server ended (${code})`)));
-    });
-}
+const near = (a, b) => a >= 0 && [16, 8, 0].every((s) => Math.abs(((a >> s) & 255) - ((b >> s) & 255)) <= 24);
 
 async function until(condition, what, seconds = 60) {
     for (const end = Date.now() + seconds * 1000; Date.now() < end;) {
@@ -85,19 +44,68 @@ async function until(condition, what, seconds = 60) {
             return result;
         await new Promise((resolve) => setTimeout(resolve, 50));
     }
-    throw new Error(`${typeof what === 'function' ? what() : what}: nothing after ${seconds} s`);
+    throw new Error(`${typeof what === 'function' ? await what() : what}: nothing after ${seconds} s`);
 }
 
-// The cells a page with ?log reports as revealed from line `from` on, once
-// there are `count` of them.
-const cellLine = /^клетка: ред (\d+), колона (\d+), число (\d+), време ([\d.]+) мс$/;
-function revealed(page, from, count) {
-    return until(async () => {
-        await page.refresh();
-        const cells = page.lines.slice(from).map((line) => line.match(cellLine)).filter(Boolean)
-            .map((m) => ({ row: +m[1], column: +m[2], number: +m[3], time: +m[4] }));
-        return cells.length >= count && cells;
-    }, `${count} cells revealed`);
+const freePort = () => new Promise((resolve) => {
+    const probe = net.createServer().listen(0, '127.0.0.1', () => { const { port } = probe.address(); probe.close(() => resolve(port)); });
+});
+
+// Serves `folder` with nginx in the foreground on a free loopback port, its
+// files and pid in a temporary folder; the .br and .gz copies go to clients
+// that accept them. `served()` lists each request as [path, status, bytes].
+async function serve(folder) {
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'zorbelin-nginx-'));
+    const port = await freePort();
+    const temp = ['client_body', 'proxy', 'fastcgi', 'uwsgi', 'scgi'].map((k) => `${k}_temp_path ${dir}/${k};`).join(' ');
+    fs.writeFileSync(`${dir}/nginx.conf`, `load_module /usr/lib/nginx/modules/ngx_http_brotli_static_module.so;
+daemon off; pid ${dir}/nginx.pid; error_log ${dir}/error.log; events {}
+http { include /etc/nginx/mime.types; types { application/manifest+json webmanifest; } ${temp}
+       log_format visit '$uri $status $body_bytes_sent'; access_log ${dir}/access.log visit;
+       server { listen 127.0.0.1:${port}; root ${path.resolve(folder)}; brotli_static on; gzip_static on; } }\n`);
+    const server = spawn('nginx', ['-e', `${dir}/error.log`, '-p', dir, '-c', `${dir}/nginx.conf`], { stdio: 'ignore' });
+    const ended = new Promise((resolve) => server.once('exit', resolve));
+    const url = `http://127.0.0.1:${port}/`;
+    // Asks for a file that is not there, so the visit's own requests are all that the log has with 200.
+    await until(() => Promise.race([fetch(`${url}.ready`).then(() => true, () => false),
+        ended.then((code) => { throw new Error(`nginx ended (${code}): ${fs.readFileSync(`${dir}/error.log`, 'utf8')}`); })]), 'nginx', 10);
+    const log = () => (fs.existsSync(`${dir}/access.log`) ? fs.readFileSync(`${dir}/access.log`, 'utf8') : '');
+    return { url, served: () => log().split('\n').filter(Boolean).map((line) => line.split(' ')).map(([f, s, b]) => [f, +s, +b]),
+        stop: async () => {
+            if (server.exitCode === null)
+                process.kill(+fs.readFileSync(`${dir}/nginx.pid`, 'utf8'));
+            await ended;
+            fs.rmSync(dir, { recursive: true, force: true });
+        } };
+}
+
+// In the page: the centre of an element (the list's entry with that text)
+// and whether a click there reaches it.
+function centre(id, entry) {
+    const target = entry ? [...document.getElementById(id).querySelectorAll('option, [role="option"]')]
+        .find((e) => e.textContent.trim() === entry) : document.getElementById(id);
+    target.scrollIntoView({ block: 'nearest' });
+    const { left, top, width, height } = target.getBoundingClientRect(), x = left + width / 2, y = top + height / 2;
+    const there = document.elementFromPoint(x, y);
+    return { x, y, covered: target.contains(there) ? '' : `${there && (there.id || there.tagName)}` };
+}
+async function click(page, id, entry) {
+    const { x, y, covered } = await page.run(centre, id, entry);
+    assert.equal(covered, '', `${id} ${entry || ''} at ${x}, ${y} is under another element`);
+    await page.click(x, y);
+}
+
+// In the page: from now on, each number as it shows, with the time.
+function watchReveal() {
+    const times = window.zorbelinReveal = [];
+    let before = new Set();
+    (window.zorbelinWatch || { disconnect() {} }).disconnect();
+    (window.zorbelinWatch = new MutationObserver(() => {
+        const now = new Set([...document.querySelectorAll('[id^="Command1_"]')]
+            .filter((e) => e.checkVisibility({ visibilityProperty: true }) && e.textContent.trim()).map((e) => +e.textContent));
+        [...now].filter((n) => !before.has(n)).forEach((n) => times.push([n, performance.now()]));
+        before = now;
+    })).observe(document.body, { subtree: true, childList: true, attributes: true, characterData: true });
 }
 
 // A fresh profile folder, and a browser's environment that keeps it there.
@@ -108,39 +116,44 @@ function profile(name) {
 
 async function launchPuppeteer(name, options) {
     const { folder } = profile(name);
-    const browser = await puppeteer.launch({ headless: true, userDataDir: folder, protocolTimeout: 60000, ...options });
+    const browser = await require('puppeteer-core').launch({ headless: true, userDataDir: folder, protocolTimeout: 60000, ...options });
     const problems = [];
     const newPage = async (viewport) => {
         const page = await browser.newPage();
-        page.lines = [];
-        page.on('console', (m) => (m.type() === 'error' ? problems : page.lines).push(m.text()));
+        page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
         page.on('pageerror', (error) => problems.push(error.message));
         page.on('requestfailed', (request) => problems.push(`${request.url()} ${request.failure().errorText}`));
         await page.setViewport(viewport);
-        return Object.assign(page, { ratio: viewport.deviceScaleFactor || 1, refresh: async () => {},
-            run: page.evaluate.bind(page), click: (x, y) => page.mouse.click(x, y),
+        return Object.assign(page, { ratio: viewport.deviceScaleFactor || 1, run: page.evaluate.bind(page),
+            click: (x, y) => page.mouse.click(x, y),
+            press: async (keys) => {
+                const [last, ...held] = keys.replace('Space', ' ').split('+').reverse();
+                for (const key of held) await page.keyboard.down(key);
+                await page.keyboard.press(last);
+                for (const key of held) await page.keyboard.up(key);
+            },
             resize: (size) => page.setViewport({ ...viewport, ...size }) });
     };
     return { problems, newPage, close: () => browser.close().then(() => fs.rmSync(folder, { recursive: true })) };
 }
 
 // WebKit through plain WebDriver, which has no console: a hook put in after
-// each load keeps it (the lesson's lines come later, on clicks). Only one
-// page, MiniBrowser's window; its viewport is the window less the tool bar.
+// each load keeps what comes later. Only one page, MiniBrowser's window; its
+// viewport is the window less the tool bar.
 const minibrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 function keepConsole() {
     const kept = window.zorbelinConsole = window.zorbelinConsole || [];
-    for (const kind of ['log', 'error']) {
-        const original = console[kind].bind(console);
-        console[kind] = (...parts) => { kept.push([kind, parts.join(' ')]); original(...parts); };
-    }
-    addEventListener('error', (e) => kept.push(['error', e.message]));
-    addEventListener('unhandledrejection', (e) => kept.push(['error', `unhandled rejection: ${e.reason}`]));
+    const original = console.error.bind(console);
+    console.error = (...parts) => { kept.push(parts.join(' ')); original(...parts); };
+    addEventListener('error', (e) => kept.push(e.message));
+    addEventListener('unhandledrejection', (e) => kept.push(`unhandled rejection: ${e.reason}`));
 }
+const webdriverKeys = { Enter: '\uE007', Tab: '\uE004', Shift: '\uE008', Escape: '\uE00C', Home: '\uE011', End: '\uE010',
+    ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Space: ' ' };
 
-async function launchWebKit() {
+async function launchWebKit(args = []) {
     const { folder, env } = profile('webkit');
-    const port = 20000 + Math.floor(Math.random() * 20000);
+    const port = await freePort();
     const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env });
     const call = (method, where, body) => fetch(`http://127.0.0.1:${port}${where}`, { method, body: body && JSON.stringify(body) })
         .then((r) => r.json()).then(({ value }) => {
@@ -149,33 +162,35 @@ async function launchWebKit() {
             return value;
         });
     const { sessionId } = await until(() => call('POST', '/session', { capabilities: { alwaysMatch: { browserName: 'MiniBrowser',
-        'webkitgtk:browserOptions': { binary: minibrowser, args: ['--automation'] } } } }).catch(() => null), 'WebKitWebDriver', 30);
+        'webkitgtk:browserOptions': { binary: minibrowser, args: ['--automation', ...args] } } } }).catch(() => null), 'WebKitWebDriver', 30);
     const session = (where, body) => call(body ? 'POST' : 'GET', `/session/${sessionId}${where}`, body);
     const problems = [];
     const run = (f, ...args) => session('/execute/async', { args, script: `const done = arguments[arguments.length - 1];
         Promise.resolve((${f})(...Array.from(arguments).slice(0, -1))).then(done, (e) => done({ failed: String(e) }));` })
         .then((value) => { if (value && value.failed) throw new Error(value.failed); return value; });
-    let seen = 0;
-    const loaded = async (where, body) => { await session(where, body); seen = 0; await run(keepConsole); };
-    const page = { lines: [], ratio: 1, run,
+    const collect = async () => problems.push(...await run(() => (window.zorbelinConsole || []).splice(0)).catch(() => []));
+    const loaded = async (where, body) => { await collect(); await session(where, body); await run(keepConsole); };
+    const actions = (type, steps) => session('/actions', { actions: [{ type, id: type, actions: steps }] });
+    const page = { ratio: 1, run,
         goto: (url) => loaded('/url', { url }),
         reload: () => loaded('/refresh', {}),
         resize: async ({ width, height }) => {
             const [innerW, innerH] = await run(() => [innerWidth, innerHeight]), rect = await session('/window/rect');
             await session('/window/rect', { width: rect.width + width - innerW, height: rect.height + height - innerH });
         },
-        refresh: async () => {
-            const kept = await run((from) => (window.zorbelinConsole || []).slice(from), seen);
-            seen += kept.length;
-            kept.forEach(([kind, text]) => (kind === 'error' ? problems : page.lines).push(text));
-        },
         screenshot: async () => Buffer.from(await session('/screenshot'), 'base64'),
-        click: (x, y) => session('/actions', { actions: [{ type: 'pointer', id: 'mouse', actions: [
-            { type: 'pointerMove', origin: 'viewport', x: Math.round(x), y: Math.round(y) },
-            { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }] }),
+        click: (x, y) => actions('pointer', [{ type: 'pointerMove', origin: 'viewport', x: Math.round(x), y: Math.round(y) },
+            { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }]),
+        press: (keys) => {
+            const codes = keys.split('+').map((k) => webdriverKeys[k] || k);
+            return actions('key', [...codes.map((value) => ({ type: 'keyDown', value })),
+                ...codes.reverse().map((value) => ({ type: 'keyUp', value }))]);
+        },
+        close: async () => {},
     };
     return { problems, newPage: async (viewport) => { await page.resize(viewport); return page; },
         close: async () => {
+            await collect();
             await call('DELETE', `/session/${sessionId}`).catch(() => {});
             driver.kill();
             fs.rmSync(folder, { recursive: true });
@@ -192,9 +207,10 @@ async function webkitFirstVisit(address, served) {
     let output = '', count = -1, quiet = 0;
     browser.stdout.on('data', (data) => { output += data; });
     await until(() => {
-        quiet = served.length === count ? quiet + 1 : 0;
-        count = served.length;
-        return served.some(([file]) => file === '/sw.js') && quiet >= 60;
+        const now = served().length;
+        quiet = now === count ? quiet + 1 : 0;
+        count = now;
+        return served().some(([file]) => file === '/sw.js') && quiet >= 60;
     }, 'the service worker', 90);
     browser.kill();
     await new Promise((resolve) => browser.once('exit', resolve));
@@ -202,17 +218,28 @@ async function webkitFirstVisit(address, served) {
     return output.split('\n').filter((line) => / CONSOLE (JS )?ERROR /.test(` ${line}`));
 }
 
-// The engines, as rows: how each starts, and what it cannot do.
+// The engines, as rows: how each starts (`options.noScript`: with
+// JavaScript off), and what it cannot do.
+const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-3d-apis', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'];
 const engines = [
-    { name: 'Chromium', launch: () => launchPuppeteer('chromium', { executablePath: '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--enable-unsafe-swiftshader', '--disable-background-networking',
-               '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'] }),
+    { name: 'Chromium', launch: ({ noScript } = {}) => launchPuppeteer('chromium', { executablePath: '/usr/bin/chromium',
+        args: [...chromiumArgs, ...(noScript ? ['--blink-settings=scriptEnabled=false'] : [])] }),
       clearCache: async (page) => (await page.createCDPSession()).send('Network.clearBrowserCache') },
-    { name: 'Firefox', launch: () => launchPuppeteer('firefox', { browser: 'firefox', executablePath: '/usr/bin/firefox-esr' }),
+    { name: 'Firefox', launch: ({ noScript } = {}) => launchPuppeteer('firefox', { browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
+        extraPrefsFirefox: noScript ? { 'javascript.enabled': false } : {} }),
       cannot: { install: 'has no installability report', a11y: 'gives its driver no accessibility tree' } },
-    { name: 'WebKit', launch: launchWebKit, firstVisit: webkitFirstVisit, narrowest: 447,
+    { name: 'WebKit', launch: ({ noScript } = {}) => launchWebKit(noScript ? ['--enable-javascript=false'] : []),
+      firstVisit: webkitFirstVisit, narrowest: 447,
       cannot: { install: 'has no installability report', a11y: 'gives its driver no accessibility tree', ratios: 'has ratio 1 only, no touch',
-                noWasm: 'cannot run a script before the page\'s own (WebDriver)' } },
+                print: 'cannot emulate print media or print (WebDriver)' } },
 ];
 
-module.exports = { engines, serve, shows, ink, until, revealed, windowLooks };
+module.exports = { engines, serve, colours, near, until, click, watchReveal };
+
+if (require.main === module && process.argv[2] === 'serve')
+    serve(process.argv[3]).then(({ url, stop }) => {
+        console.log(url);
+        for (const signal of ['SIGTERM', 'SIGINT'])
+            process.on(signal, () => stop().then(() => process.exit(0)));
+    });
