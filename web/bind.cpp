@@ -43,8 +43,19 @@ EM_JS(void, showFatalError, (const char *message), {
 // learns it from zorbelinPictureFields().
 #define PICTURE_FIELDS(F)                                                                                              \
     F(ListEnabled)                                                                                                     \
-    F(Selection) F(OrientationField) F(FrameEnabled) F(ClearEnabled) F(ImageVisible) F(TextVisible)                    \
-        F(ExplanationShown) F(TimerRunning) F(Order) F(CellCount) F(TextPointer) F(TextBytes) F(FirstCell)
+    F(Selection)                                                                                                       \
+    F(OrientationField)                                                                                                \
+    F(FrameEnabled)                                                                                                    \
+    F(ClearEnabled)                                                                                                    \
+    F(ImageVisible)                                                                                                    \
+    F(TextVisible)                                                                                                     \
+    F(ExplanationShown)                                                                                                \
+    F(TimerRunning)                                                                                                    \
+    F(Order)                                                                                                           \
+    F(CellCount)                                                                                                       \
+    F(TextPointer)                                                                                                     \
+    F(TextBytes)                                                                                                       \
+    F(FirstCell)
 
 #define AS_ENUMERATOR(name) name,
 enum Field : std::int32_t { PICTURE_FIELDS(AS_ENUMERATOR) };
