@@ -1,39 +1,14 @@
+# shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts that build a Qt of their own (scripts/build-windows,
-# scripts/build-web) and by scripts/test-debian: installing what is missing,
-# the machine's own Debian archive, Debian's source of the installed Qt, and a
-# Qt build that resumes where an interrupted one stopped. Sourced, not run.
+# scripts/build-web) and by scripts/test-debian: the machine's own Debian
+# archive, Debian's source of the installed Qt, and a Qt build that resumes
+# where an interrupted one stopped. Brings install_missing and the cache with
+# it. Sourced, not run.
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-
-# install_missing package...: installs those not installed yet.
-install_missing() {
-    local package missing=()
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$' ||
-            missing+=("$package")
-    done
-    ((${#missing[@]})) || return 0
-    echo "Installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=1200 update -qq
-    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
-
-# cache_lock path: holds a lock on path (a folder of the cache) until this
-# shell ends, so that two builds never work in one folder at once; the second
-# says whom it waits for, then goes on with what the first finished.
-cache_lock() {
-    local fd
-    mkdir -p "$(dirname "$1")"
-    exec {fd}>"$1.lock"
-    flock -n "$fd" && return 0
-    echo "Waiting for another build of $1 to finish"
-    flock "$fd"
-    echo "The other build of $1 has finished; going on"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/cache.sh"
 
 # debian_entries: the machine's own apt entries for its Debian release (those
 # whose suite starts with the release's code name), one per line as
@@ -84,10 +59,10 @@ debian_entries() {
 # private sources list made from the machine's own entries, so the machine's
 # apt settings stay as they are. A subshell, so that its lock ends with it.
 fetch_qt_source() (
-    local src=$1 apt_dir=$1.apt version
+    local src=$1 apt_dir=$1.apt
     cache_lock "$src"
     [ -d "$src/qtbase" ] && return 0
-    version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+    installed_qt
     mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial"
     debian_entries | awk -F'\t' '{
         printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n", $1, $2, $3
@@ -104,7 +79,7 @@ fetch_qt_source() (
     apt-get "${apt_private[@]}" update -qq
     rm -rf "$src.tmp"
     mkdir -p "$src.tmp"
-    (cd "$src.tmp" && apt-get "${apt_private[@]}" source -qq "qt6-base=$version" >/dev/null)
+    (cd "$src.tmp" && apt-get "${apt_private[@]}" source -qq "qt6-base=$qt_version" >/dev/null)
     mv "$src.tmp"/qt6-base-*/ "$src.tmp/qtbase"
     rm -rf "$src"
     mv "$src.tmp" "$src"

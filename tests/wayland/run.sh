@@ -24,16 +24,7 @@ fail() {
     done
     exit 1
 }
-# Polls a condition every 0.1 s for at most $1 seconds.
-wait_for() {
-    local seconds=$1
-    shift
-    for _ in $(seq "$((seconds * 10))"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/../../scripts/lib/wait.sh"
 
 command -v weston >/dev/null || fail "weston is not installed (apt-get install weston)"
 export XDG_RUNTIME_DIR=$work/run
@@ -41,7 +32,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket=zorbelin-test
 weston --backend=headless-backend.so --socket="$socket" --idle-time=0 >"$work/weston.log" 2>&1 &
 weston=$!
-wait_for 20 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston made no socket $socket in 20 s"
+within 20 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston made no socket $socket in 20 s"
 
 # Weston draws no window frames, so Qt would draw its own into the same
 # surface; without them the surface is the window alone.
@@ -54,7 +45,7 @@ found() { grep -qE -- "$1" "$work/program.log"; }
 check() {
     local what=$1 pattern=$2
     # Also stops waiting as soon as the program has ended.
-    wait_for 20 eval 'found "$pattern" || ! kill -0 "$app" 2>/dev/null'
+    within 20 eval 'found "$pattern" || ! kill -0 "$app" 2>/dev/null'
     found "$pattern" || {
         kill -0 "$app" 2>/dev/null || fail "the program ended before $what"
         fail "$what: no line matching $pattern in 20 s"
