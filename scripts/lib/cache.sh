@@ -1,10 +1,8 @@
 # shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The cache outside the checkout that keeps what takes long to make again (the
-# Qt builds, the Debian chroots, the browsers' test library); ZORBELIN_CACHE
-# moves it. Sourced, not run.
-
+# The cache outside the checkout for what takes long to make again (the Qt
+# builds, the Debian chroots); ZORBELIN_CACHE moves it. Sourced.
 cache=${ZORBELIN_CACHE:-$HOME/.cache/zorbelin}
 
 # cache_lock path: holds a lock on path (a folder of the cache) until this
@@ -20,10 +18,8 @@ cache_lock() {
     echo "The other build of $1 has finished; going on"
 }
 
-# installed_qt: sets qt_version to the Debian version of the installed Qt
-# (qt6-base-dev-tools, whose host tools a cross build runs), e.g.
-# 6.4.2+dfsg-10, and qt_upstream to its upstream part, 6.4.2, which names the
-# cache's Qt folders.
+# installed_qt: qt_version, e.g. 6.4.2+dfsg-10, of qt6-base-dev-tools, whose host
+# tools a cross build runs, and qt_upstream, 6.4.2, naming the cache's Qt folders.
 installed_qt() {
     qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
     qt_upstream=${qt_version%%[+-]*}

@@ -1,11 +1,10 @@
 # shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by the scripts that build a Qt of their own (scripts/build-windows,
-# scripts/build-web) and by scripts/test-debian: the machine's own Debian
-# archive, Debian's source of the installed Qt, and a Qt build that resumes
-# where an interrupted one stopped. Brings install_missing and the cache with
-# it. Sourced, not run.
+# Building a Qt of one's own (scripts/build-windows, scripts/build-web) from
+# Debian's source of the installed Qt, fetched from the machine's own Debian
+# archive (which scripts/test-debian uses too), resuming where an interrupted
+# build stopped. Brings install_missing and the cache with it. Sourced.
 
 source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/cache.sh"
@@ -23,32 +22,23 @@ debian_entries() {
         { cat "$etc"/sources.list "$etc"/sources.list.d/*.list 2>/dev/null || true; } |
             awk '$1 == "deb" {
                     signed = ""
-                    if ($2 ~ /^\[/) {
-                        while ($2 !~ /\]$/) { if ($2 ~ /signed-by=/) signed = $2; $2 = ""; $0 = $0 }
-                        if ($2 ~ /signed-by=/) signed = $2
-                        sub(/.*signed-by=/, "", signed); sub(/[] ].*/, "", signed)
-                        $2 = ""; $0 = $0
-                    }
+                    if (match($0, /signed-by=[^] ]*/)) signed = substr($0, RSTART + 10, RLENGTH - 10)
+                    sub(/\[[^]]*\]/, "")   # the options
                     comps = $4; for (i = 5; i <= NF; i++) comps = comps " " $i
                     print $2 "\t" $3 "\t" comps "\t" signed
                 }'
         for file in "$etc"/sources.list.d/*.sources; do
             [ -e "$file" ] || continue
-            awk 'function flush() {
-                     if (types ~ /(^| )deb( |$)/ && enabled != "no")
+            awk 'function flush() {   # one stanza, its fields by lower-case name in f
+                     nu = split(f["uris:"], uris, " "); ns = split(f["suites:"], suites, " ")
+                     if (f["types:"] ~ /(^| )deb( |$)/ && tolower(f["enabled:"]) != "no")
                          for (u = 1; u <= nu; u++) for (s = 1; s <= ns; s++)
-                             print uris[u] "\t" suites[s] "\t" comps "\t" signed
-                     types = ""; comps = ""; signed = ""; enabled = ""; nu = 0; ns = 0
+                             print uris[u] "\t" suites[s] "\t" f["components:"] "\t" f["signed-by:"]
+                     split("", f)
                  }
                  /^[ \t]*#/ { next }
                  /^[ \t]*$/ { flush(); next }
-                 { key = tolower($1); $1 = ""; sub(/^ +/, "") }
-                 key == "types:" { types = $0 }
-                 key == "uris:" { nu = split($0, uris, " ") }
-                 key == "suites:" { ns = split($0, suites, " ") }
-                 key == "components:" { comps = $0 }
-                 key == "signed-by:" { signed = $0 }
-                 key == "enabled:" { enabled = tolower($0) }
+                 { key = tolower($1); $1 = ""; sub(/^ +/, ""); f[key] = $0 }
                  END { flush() }' "$file"
         done
     } | awk -F'\t' -v c="$codename" '$2 == c || index($2, c "-") == 1'

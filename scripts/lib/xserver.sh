@@ -1,29 +1,25 @@
 # shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# For the scripts and tests that drive the real window on an X server of
-# their own, with the session and accessibility buses a desktop would have
-# where they need them, each waited for until it answers; then how the window
-# looks, as a pupil sees it. Sourced, not run.
+# For the scripts and tests that drive the real window on an X server of their
+# own, with a desktop's session and accessibility buses where they need them,
+# each waited for until it answers; then how the window looks. Sourced.
 source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 
-# What was started, in order (a caller may add its own servers), and the
-# folder of their logs and sockets.
-session_pids=()
-session_dir=
+# What was started, in order (a caller adds its own programs), and their folder.
+session_pids=() session_dir=
 
 # start_xvfb WIDTHxHEIGHT: Xvfb on the first free display, which it names
-# itself once it accepts clients (-displayfd: no guessing, no race with
-# another server starting); sets DISPLAY. An X server whose last client
-# leaves resets itself, and a program that connects meanwhile fails: the
-# accessibility bus connects and leaves just as the program starts, so the
-# server never resets (-noreset).
+# itself once it accepts clients (no guessing, no race with another server
+# starting); sets DISPLAY. An X server whose last client leaves resets itself,
+# and a program that connects meanwhile fails: the accessibility bus connects
+# and leaves just as the program starts, so the server never resets.
 start_xvfb() {
     session_dir=${session_dir:-$(mktemp -d)}
     Xvfb -displayfd 3 -screen 0 "${1}x24" -noreset -nolisten tcp 3>"$session_dir/display" \
         >"$session_dir/xvfb.log" 2>&1 &
     session_pids+=($!)
-    within 20 grep -q '^[0-9][0-9]*$' "$session_dir/display" ||
+    within 20 grep -qs '^[0-9][0-9]*$' "$session_dir/display" ||
         { echo "Xvfb named no display in 20 s: $(tail -n 3 "$session_dir/xvfb.log")" >&2; return 1; }
     DISPLAY=:$(head -n 1 "$session_dir/display")
     export DISPLAY
@@ -37,7 +33,7 @@ start_session_bus() {
     dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$session_dir/bus" \
         >"$session_dir/bus.log" 2>&1 &
     session_pids+=($!)
-    within 20 grep -q . "$session_dir/bus" ||
+    within 20 grep -qs . "$session_dir/bus" ||
         { echo "the session bus gave no address in 20 s: $(tail -n 3 "$session_dir/bus.log")" >&2; return 1; }
     DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$session_dir/bus")
     export DBUS_SESSION_BUS_ADDRESS
@@ -61,13 +57,10 @@ start_a11y_bus() {
         { echo "the accessibility bus did not answer in 20 s: $(tail -n 3 "$session_dir/a11y.log")" >&2; return 1; }
 }
 
-# Whether none of the processes runs; a zombie has ended, and only waits for
-# its parent to read its status.
-none_running() { ! ps -o stat= -p "$(IFS=,; echo "$*")" | grep -q '^[^Z]'; }
-
 # stop_tree pid: ends the process and every process it started, found by
 # parent id before any of them goes; one that ignores SIGTERM for 5 s gets
-# SIGKILL.
+# SIGKILL. A zombie has ended already, and only waits for its parent.
+none_running() { ! ps -o stat= -p "$(IFS=,; echo "$*")" | grep -q '^[^Z]'; }
 stop_tree() {
     local pids=("$1") i child
     for ((i = 0; i < ${#pids[@]}; i++)); do
@@ -78,8 +71,7 @@ stop_tree() {
     wait "$1" 2>/dev/null || true
 }
 
-# stop_xvfb: stops what was started, last started first, the X server with
-# it, and removes their folder.
+# stop_xvfb: stops what was started, last started first, and removes its folder.
 stop_xvfb() {
     local i
     for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do stop_tree "${session_pids[i]}"; done

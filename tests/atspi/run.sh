@@ -6,12 +6,12 @@
 set -uo pipefail
 program=$1
 source "$(dirname "$0")/../../scripts/lib/xserver.sh"
-trap 'kill "${app:-}" 2>/dev/null; stop_xvfb' EXIT
+trap stop_xvfb EXIT
 # The real X server, not the headless platform of the other tests.
 unset QT_QPA_PLATFORM
 start_xvfb 1024x768 && start_session_bus && start_a11y_bus || exit 1
 # Qt exposes its widgets to AT-SPI only when asked; a screen reader asks by
 # setting org.a11y.Status, this does the same for the one program.
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" &
-app=$!
+session_pids+=($!)
 /usr/bin/python3 "$(dirname "$0")/test_atspi.py"

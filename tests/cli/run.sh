@@ -82,13 +82,12 @@ check "only a Wayland display that is not there: one line naming it, exit 2, no 
 
 # The window's outer size on a real X server of the given screen size.
 window_size() {
-    local screen=$1 app window
+    local screen=$1 window
     shift
     start_xvfb "$screen"
     "$@" 2>"$err" &
-    app=$!
+    session_pids+=($!)
     window=$(wait_window) && xdotool getwindowgeometry "$window" | sed -n "s/^ *Geometry: //p" >"$out"
-    kill $app
     stop_xvfb
 }
 window_size 1920x1080 env -u QT_QPA_PLATFORM "$program" --scale 2
