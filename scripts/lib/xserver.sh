@@ -1,9 +1,10 @@
 # shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# For the scripts and tests that drive the real window on an X server of their
-# own, with a desktop's session and accessibility buses where they need them,
-# each waited for until it answers; then how the window looks. Sourced.
+# For the scripts and tests that run the program in a session of their own: an
+# X server, with a desktop's session and accessibility buses where they need
+# them, each waited for until it answers, and stopped by id; then how the
+# window looks. Sourced.
 source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 
 # What was started, in order (a caller adds its own programs), and their folder.
@@ -71,13 +72,15 @@ stop_tree() {
     wait "$1" 2>/dev/null || true
 }
 
-# stop_xvfb: stops what was started, last started first, and removes its folder.
-stop_xvfb() {
+# stop_session: stops what was started, last started first, and removes its
+# folder. (scripts/test-web calls it stop_xvfb.)
+stop_session() {
     local i
     for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do stop_tree "${session_pids[i]}"; done
     rm -rf ${session_dir:+"$session_dir"}
     session_pids=() session_dir=
 }
+stop_xvfb() { stop_session; }
 
 # wait_window [TITLE]: prints the id of the program's window (or of the one
 # whose title matches that pattern) once it is mapped; fails after 30 s.
@@ -106,15 +109,9 @@ drawn() { [ "$(dark_pixels "$@")" -gt 0 ] 2>/dev/null; }
 # it: "Чисти" is locked while the numbers appear (grey caption) and unlocked
 # at the end (black caption). Up to 10 minutes, for the largest board.
 wait_revealed() {
-    local seen_locked=0
-    within 600 unlocked_again "$1" 0 $((304 * $2)) $((65 * $2)) $((25 * $2)) ||
+    local caption=("$1" 0 $((304 * $2)) $((65 * $2)) $((25 * $2)))
+    within 60 eval '! drawn "${caption[@]}"' && within 600 drawn "${caption[@]}" ||
         { echo "the reveal did not end within 10 minutes" >&2; return 1; }
-}
-unlocked_again() {
-    local dark
-    dark=$(dark_pixels "$@") || return 1
-    [ "$dark" -gt 0 ] || { seen_locked=1; return 1; }
-    [ "$seen_locked" -eq 1 ]
 }
 
 # settled_shot WINDOW FILE: a screenshot of the window once two captures in a

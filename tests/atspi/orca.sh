@@ -12,7 +12,7 @@
 set -uo pipefail
 target=("$(readlink -f "${@: -1}")")
 source "$(dirname "$0")/../../scripts/lib/xserver.sh"
-trap stop_xvfb EXIT
+trap stop_session EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 unset QT_QPA_PLATFORM QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 start_xvfb 1280x1024 || exit 1

@@ -6,7 +6,7 @@
 set -uo pipefail
 program=$1
 source "$(dirname "$0")/../../scripts/lib/xserver.sh"
-trap stop_xvfb EXIT
+trap stop_session EXIT
 # The real X server, not the headless platform of the other tests.
 unset QT_QPA_PLATFORM
 start_xvfb 1024x768 && start_session_bus && start_a11y_bus || exit 1

@@ -12,7 +12,7 @@ failures=0
 out=$(mktemp)
 err=$(mktemp)
 source "$(dirname "$0")/../../scripts/lib/xserver.sh"
-trap 'rm -f "$out" "$err"; stop_xvfb' EXIT
+trap 'rm -f "$out" "$err"; stop_session' EXIT
 
 check() {
     if eval "$2"; then
@@ -88,7 +88,7 @@ window_size() {
     "$@" 2>"$err" &
     session_pids+=($!)
     window=$(wait_window) && xdotool getwindowgeometry "$window" | sed -n "s/^ *Geometry: //p" >"$out"
-    stop_xvfb
+    stop_session
 }
 window_size 1920x1080 env -u QT_QPA_PLATFORM "$program" --scale 2
 check "--scale 2 on 1920 x 1080: a 1208 x 962 window" '[ "$(cat "$out")" = 1208x962 ] && ! grep -q scale "$err"'
