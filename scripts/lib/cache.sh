@@ -1,4 +1,4 @@
-# shellcheck shell=bash source-path=SCRIPTDIR
+# shellcheck shell=bash source-path=SCRIPTDIR disable=SC2034 # its variables are for the scripts that source it
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The cache outside the checkout for what takes long to make again (the Qt

@@ -6,13 +6,13 @@
 # so what is left is found by id, never by a name. Sourced.
 source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 
-# run_tests: every test of the build in this folder, headless and in parallel;
+# run_tests build-dir: every test of the build, headless and in parallel;
 # fails also when one leaves a process running.
 run_tests() {
     local status=0
     ZORBELIN_RUN=$$-$(date +%s%N)
     export ZORBELIN_RUN
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" || status=$?
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)") || status=$?
     check_leftovers || status=1
     return "$status"
 }

@@ -61,10 +61,8 @@ fetch_qt_source() (
     }' > "$apt_dir/sources.list.d/debian-src.sources"
     [ -s "$apt_dir/sources.list.d/debian-src.sources" ] ||
         { echo "No Debian archive for this release in the machine's apt configuration" >&2; return 1; }
-    local apt_private=(-o Dir::Etc::SourceList=/dev/null
-                       -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
-                       -o Dir::State::Lists="$apt_dir/lists"
-                       -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
+    local apt_private=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
+                       -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
                        -o APT::Sandbox::User=root)
     apt-get "${apt_private[@]}" update -qq
     rm -rf "$src.tmp"

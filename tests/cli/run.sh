@@ -82,10 +82,9 @@ check "only a Wayland display that is not there: one line naming it, exit 2, no 
 
 # The window's outer size on a real X server of the given screen size.
 window_size() {
-    local screen=$1 window
-    shift
-    start_xvfb "$screen"
-    "$@" 2>"$err" &
+    local window
+    start_xvfb "$1"
+    "${@:2}" 2>"$err" &
     session_pids+=($!)
     window=$(wait_window) && xdotool getwindowgeometry "$window" | sed -n "s/^ *Geometry: //p" >"$out"
     stop_session

@@ -32,7 +32,7 @@ within 20 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston made no socket $soc
 env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland QT_WAYLAND_DISABLE_WINDOWDECORATION=1 \
     WAYLAND_DEBUG=1 "$program" >"$work/program.out" 2>"$work/program.log" &
 app=$!
-session_pids+=($app)
+session_pids+=("$app")
 
 passes=0
 found() { grep -qE -- "$1" "$work/program.log"; }
