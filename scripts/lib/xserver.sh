@@ -26,8 +26,8 @@ start_xvfb() {
     export DISPLAY
 }
 
-# start_session_bus: a D-Bus session bus of its own, at the address it
-# prints, and a runtime folder of its own for the session's sockets.
+# start_session_bus (after start_xvfb): a D-Bus session bus of its own, at the
+# address it prints, and a runtime folder of its own for the session's sockets.
 start_session_bus() {
     export XDG_RUNTIME_DIR=$session_dir/run
     mkdir -m 700 "$XDG_RUNTIME_DIR"
