@@ -11,10 +11,7 @@
 # python3-debian; no root, no network.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 <build-dir> <source-dir>" >&2
-    exit 2
-fi
+[ $# -eq 2 ] || { echo "usage: $0 <build-dir> <source-dir>" >&2; exit 2; }
 build=$(cd "$1" && pwd)
 source=$(cd "$2" && pwd)
 app=example.zorbelin.Zorbelin
@@ -22,21 +19,15 @@ app=example.zorbelin.Zorbelin
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-ok() {
-    echo "ok: $*"
-}
+fail() { echo "FAIL: $*" >&2; exit 1; }
+ok() { echo "ok: $*"; }
 
 # Width and height from the PNG header: the signature, then the IHDR chunk
 # whose first eight data bytes are the two big-endian 32-bit sizes.
 png_size() {
-    local signature
+    local signature w h
     signature=$(od -An -tx1 -N8 "$1" | tr -d ' \n')
     [ "$signature" = 89504e470d0a1a0a ] || return 1
-    local w h
     w=$(od -An -tu4 --endian=big -j16 -N4 "$1" | tr -d ' ')
     h=$(od -An -tu4 --endian=big -j20 -N4 "$1" | tr -d ' ')
     echo "${w}x${h}"
@@ -162,22 +153,16 @@ ok "the manual pages match zorbelin $version's options and its --print 3 output"
 
 desktop-file-validate "$desktop" >"$tmp/dfv.log" 2>&1 || true
 cat "$tmp/dfv.log"
-if grep -Eq ': (error|warning):' "$tmp/dfv.log"; then
-    fail "desktop-file-validate reports errors or warnings"
-fi
+! grep -Eq ': (error|warning):' "$tmp/dfv.log" || fail "desktop-file-validate reports errors or warnings"
 ok "desktop-file-validate"
 
 # Warnings make appstreamcli fail as well; infos do not.
-appstreamcli validate --no-net "$metainfo" >"$tmp/as.log" 2>&1 || {
-    cat "$tmp/as.log" >&2
-    fail "appstreamcli validate --no-net"
-}
+appstreamcli validate --no-net "$metainfo" >"$tmp/as.log" 2>&1 ||
+    { cat "$tmp/as.log" >&2; fail "appstreamcli validate --no-net"; }
 grep '^[IP]:' "$tmp/as.log" || true
 ok "appstreamcli validate --no-net"
 
-key() {
-    sed -n "s/^$1=//p" "$desktop" | head -n1
-}
+key() { sed -n "s/^$1=//p" "$desktop" | head -n1; }
 exec_command=$(key Exec)
 exec_command=${exec_command%% *}
 [ -x "$root/bin/$exec_command" ] || fail "Exec=$exec_command is not an installed program"

@@ -10,10 +10,7 @@
 # not a git checkout (an unpacked tarball) is skipped with exit 77.
 set -euo pipefail
 
-if [ $# -ne 1 ]; then
-    echo "usage: $0 <source-dir>" >&2
-    exit 2
-fi
+[ $# -eq 1 ] || { echo "usage: $0 <source-dir>" >&2; exit 2; }
 source=$(cd "$1" && pwd)
 
 # The tree itself must be the checkout's top, not a tarball unpacked somewhere

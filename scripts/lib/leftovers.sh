@@ -1,13 +1,20 @@
-# shellcheck shell=bash
+# shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Finds what a test run left running. Every process started after
-# mark_processes carries a token in its environment, whoever its parent is
-# by the end, so what is left is found by id, never by a name. Sourced.
+# Runs the tests and finds what they left running. Every process the run
+# starts carries a token in its environment, whoever its parent is by the end,
+# so what is left is found by id, never by a name. Sourced.
+source "$(dirname "${BASH_SOURCE[0]}")/wait.sh"
 
-mark_processes() {
+# run_tests build-dir: every test of the build, headless and in parallel;
+# fails also when one leaves a process running.
+run_tests() {
+    local status=0
     ZORBELIN_RUN=$$-$(date +%s%N)
     export ZORBELIN_RUN
+    (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)") || status=$?
+    check_leftovers || status=1
+    return "$status"
 }
 
 # leftovers: "pid name" of each running process that carries the token,
@@ -29,12 +36,8 @@ leftovers() {
 # check_leftovers: fails, naming each process, when something the run
 # started is still running 5 s after it; stops those processes.
 check_leftovers() {
-    local left end=$((SECONDS + 5))
-    while left=$(leftovers) && [ -n "$left" ]; do
-        ((SECONDS < end)) || break
-        sleep 0.2
-    done
-    [ -n "$left" ] || return 0
+    local left
+    within 5 eval 'left=$(leftovers); [ -z "$left" ]' && return 0
     echo "FAIL: the tests left these processes running:"
     sed 's/^/  /' <<<"$left"
     # shellcheck disable=SC2046 # one process id a word

@@ -1,39 +1,13 @@
+# shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by the scripts that build a Qt of their own (scripts/build-windows,
-# scripts/build-web) and by scripts/test-debian: installing what is missing,
-# the machine's own Debian archive, Debian's source of the installed Qt, and a
-# Qt build that resumes where an interrupted one stopped. Sourced, not run.
+# Building a Qt of one's own (scripts/build-windows, scripts/build-web) from
+# Debian's source of the installed Qt, fetched from the machine's own Debian
+# archive (which scripts/test-debian uses too), resuming where an interrupted
+# build stopped. Brings install_missing and the cache with it. Sourced.
 
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-
-# install_missing package...: installs those not installed yet.
-install_missing() {
-    local package missing=()
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$' ||
-            missing+=("$package")
-    done
-    ((${#missing[@]})) || return 0
-    echo "Installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=1200 update -qq
-    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=1200 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
-
-# cache_lock path: holds a lock on path (a folder of the cache) until this
-# shell ends, so that two builds never work in one folder at once; the second
-# says whom it waits for, then goes on with what the first finished.
-cache_lock() {
-    local fd
-    mkdir -p "$(dirname "$1")"
-    exec {fd}>"$1.lock"
-    flock -n "$fd" && return 0
-    echo "Waiting for another build of $1 to finish"
-    flock "$fd"
-    echo "The other build of $1 has finished; going on"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/cache.sh"
 
 # debian_entries: the machine's own apt entries for its Debian release (those
 # whose suite starts with the release's code name), one per line as
@@ -48,32 +22,23 @@ debian_entries() {
         { cat "$etc"/sources.list "$etc"/sources.list.d/*.list 2>/dev/null || true; } |
             awk '$1 == "deb" {
                     signed = ""
-                    if ($2 ~ /^\[/) {
-                        while ($2 !~ /\]$/) { if ($2 ~ /signed-by=/) signed = $2; $2 = ""; $0 = $0 }
-                        if ($2 ~ /signed-by=/) signed = $2
-                        sub(/.*signed-by=/, "", signed); sub(/[] ].*/, "", signed)
-                        $2 = ""; $0 = $0
-                    }
+                    if (match($0, /signed-by=[^] ]*/)) signed = substr($0, RSTART + 10, RLENGTH - 10)
+                    sub(/\[[^]]*\]/, "")   # the options
                     comps = $4; for (i = 5; i <= NF; i++) comps = comps " " $i
                     print $2 "\t" $3 "\t" comps "\t" signed
                 }'
         for file in "$etc"/sources.list.d/*.sources; do
             [ -e "$file" ] || continue
-            awk 'function flush() {
-                     if (types ~ /(^| )deb( |$)/ && enabled != "no")
+            awk 'function flush() {   # one stanza, its fields by lower-case name in f
+                     nu = split(f["uris:"], uris, " "); ns = split(f["suites:"], suites, " ")
+                     if (f["types:"] ~ /(^| )deb( |$)/ && tolower(f["enabled:"]) != "no")
                          for (u = 1; u <= nu; u++) for (s = 1; s <= ns; s++)
-                             print uris[u] "\t" suites[s] "\t" comps "\t" signed
-                     types = ""; comps = ""; signed = ""; enabled = ""; nu = 0; ns = 0
+                             print uris[u] "\t" suites[s] "\t" f["components:"] "\t" f["signed-by:"]
+                     split("", f)
                  }
                  /^[ \t]*#/ { next }
                  /^[ \t]*$/ { flush(); next }
-                 { key = tolower($1); $1 = ""; sub(/^ +/, "") }
-                 key == "types:" { types = $0 }
-                 key == "uris:" { nu = split($0, uris, " ") }
-                 key == "suites:" { ns = split($0, suites, " ") }
-                 key == "components:" { comps = $0 }
-                 key == "signed-by:" { signed = $0 }
-                 key == "enabled:" { enabled = tolower($0) }
+                 { key = tolower($1); $1 = ""; sub(/^ +/, ""); f[key] = $0 }
                  END { flush() }' "$file"
         done
     } | awk -F'\t' -v c="$codename" '$2 == c || index($2, c "-") == 1'
@@ -84,10 +49,10 @@ debian_entries() {
 # private sources list made from the machine's own entries, so the machine's
 # apt settings stay as they are. A subshell, so that its lock ends with it.
 fetch_qt_source() (
-    local src=$1 apt_dir=$1.apt version
+    local src=$1 apt_dir=$1.apt
     cache_lock "$src"
     [ -d "$src/qtbase" ] && return 0
-    version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+    installed_qt
     mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial"
     debian_entries | awk -F'\t' '{
         printf "Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n", $1, $2, $3
@@ -96,15 +61,13 @@ fetch_qt_source() (
     }' > "$apt_dir/sources.list.d/debian-src.sources"
     [ -s "$apt_dir/sources.list.d/debian-src.sources" ] ||
         { echo "No Debian archive for this release in the machine's apt configuration" >&2; return 1; }
-    local apt_private=(-o Dir::Etc::SourceList=/dev/null
-                       -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
-                       -o Dir::State::Lists="$apt_dir/lists"
-                       -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
+    local apt_private=(-o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts="$apt_dir/sources.list.d"
+                       -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
                        -o APT::Sandbox::User=root)
     apt-get "${apt_private[@]}" update -qq
     rm -rf "$src.tmp"
     mkdir -p "$src.tmp"
-    (cd "$src.tmp" && apt-get "${apt_private[@]}" source -qq "qt6-base=$version" >/dev/null)
+    (cd "$src.tmp" && apt-get "${apt_private[@]}" source -qq "qt6-base=$qt_version" >/dev/null)
     mv "$src.tmp"/qt6-base-*/ "$src.tmp/qtbase"
     rm -rf "$src"
     mv "$src.tmp" "$src"

@@ -12,13 +12,13 @@
 # live region.   orca.sh --page <folder>
 set -uo pipefail
 target=("$(readlink -f "${@: -1}")")
-source "$(dirname "$0")/session.sh"
-trap session_stop EXIT
-export GSETTINGS_BACKEND=memory HOME=$session_dir/home
+source "$(dirname "$0")/../../scripts/lib/xserver.sh"
+trap stop_session EXIT
+fail() { echo "FAIL: $*"; exit 1; }
 unset QT_QPA_PLATFORM QT_LINUX_ACCESSIBILITY_ALWAYS_ON
-start_x 1280x1024
-start_session_bus
-start_a11y_bus
+start_xvfb 1280x1024 || exit 1
+export GSETTINGS_BACKEND=memory HOME=$session_dir/home
+start_session_bus && start_a11y_bus || exit 1
 
 # Speech must not depend on the machine's sound: with no sound device,
 # speech-dispatcher's audio output blocks and Orca waits on it for ever. ALSA's
@@ -35,11 +35,12 @@ CONF
 speech-dispatcher --run-single --timeout 0 --log-dir "$session_dir" >"$session_dir/speechd.log" 2>&1 &
 session_pids+=($!)
 within 10 test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" && timeout 10 spd-say --wait "." ||
-    session_fail "speech-dispatcher did not answer within 10 s: $(tail -n 3 "$session_dir/speechd.log")"
+    fail "speech-dispatcher did not answer within 10 s: $(tail -n 3 "$session_dir/speechd.log")"
 if [ "$1" = --page ]; then
     node "$(dirname "$0")/../web/browser.js" serve "${target[0]}" >"$session_dir/http.log" 2>&1 &
     session_pids+=($!)
-    within 10 grep -q 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" || session_fail "no web server in 10 s: $(tail -n 3 "$session_dir/http.log")"
+    within 10 grep -qs 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" ||
+        fail "no web server in 10 s: $(tail -n 3 "$session_dir/http.log")"
     target=(--page "$(grep -o 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" | head -n 1)")
 fi
 /usr/bin/python3 "$(dirname "$0")/orca.py" "${target[@]}"

@@ -11,7 +11,8 @@ passes=0
 failures=0
 out=$(mktemp)
 err=$(mktemp)
-trap 'rm -f "$out" "$err"' EXIT
+source "$(dirname "$0")/../../scripts/lib/xserver.sh"
+trap 'rm -f "$out" "$err"; stop_session' EXIT
 
 check() {
     if eval "$2"; then
@@ -71,10 +72,7 @@ check "QT_QPA_PLATFORM=...;wayland without a compositor: one line, exit 2, no ab
 # screen: that line comes only once Qt has started.
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$program" --scale 4 >"$out" 2>"$err" &
 started=$!
-for _ in $(seq 200); do
-    grep -q -- "--scale" "$err" && break
-    sleep 0.1
-done
+within 20 grep -q -- "--scale" "$err"
 kill $started 2>/dev/null
 wait $started 2>/dev/null
 check "QT_QPA_PLATFORM=offscreen without DISPLAY: the window opens" 'grep -q -- "--scale 4 не се побира" "$err"'
@@ -82,18 +80,14 @@ bare env WAYLAND_DISPLAY=zorbelin-none XDG_RUNTIME_DIR=/tmp "$program"
 check "only a Wayland display that is not there: one line naming it, exit 2, no abort" \
     '[ $status -eq 2 ] && [ "$(lines "$err")" -eq 1 ] && grep -qF "„zorbelin-none“" "$err"'
 
-source "$(dirname "$0")/../../scripts/lib/xserver.sh"
-trap 'rm -f "$out" "$err"; stop_xvfb' EXIT
 # The window's outer size on a real X server of the given screen size.
 window_size() {
-    local screen=$1 app window
-    shift
-    start_xvfb "$screen"
-    "$@" 2>"$err" &
-    app=$!
+    local window
+    start_xvfb "$1"
+    "${@:2}" 2>"$err" &
+    session_pids+=($!)
     window=$(wait_window) && xdotool getwindowgeometry "$window" | sed -n "s/^ *Geometry: //p" >"$out"
-    kill $app
-    stop_xvfb
+    stop_session
 }
 window_size 1920x1080 env -u QT_QPA_PLATFORM "$program" --scale 2
 check "--scale 2 on 1920 x 1080: a 1208 x 962 window" '[ "$(cat "$out")" = 1208x962 ] && ! grep -q scale "$err"'

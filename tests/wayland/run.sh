@@ -7,16 +7,10 @@
 # surface.   run.sh <program>
 set -uo pipefail
 program=$1
-work=$(mktemp -d)
-weston=""
-app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null
-    [ -n "$weston" ] && kill "$weston" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../scripts/lib/xserver.sh"
+trap stop_session EXIT
+session_dir=$(mktemp -d)
+work=$session_dir
 fail() {
     echo "FAIL: $*"
     for log in weston program; do
@@ -24,37 +18,28 @@ fail() {
     done
     exit 1
 }
-# Polls a condition every 0.1 s for at most $1 seconds.
-wait_for() {
-    local seconds=$1
-    shift
-    for _ in $(seq "$((seconds * 10))"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 command -v weston >/dev/null || fail "weston is not installed (apt-get install weston)"
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket=zorbelin-test
 weston --backend=headless-backend.so --socket="$socket" --idle-time=0 >"$work/weston.log" 2>&1 &
-weston=$!
-wait_for 20 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston made no socket $socket in 20 s"
+session_pids+=($!)
+within 20 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston made no socket $socket in 20 s"
 
 # Weston draws no window frames, so Qt would draw its own into the same
 # surface; without them the surface is the window alone.
 env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland QT_WAYLAND_DISABLE_WINDOWDECORATION=1 \
     WAYLAND_DEBUG=1 "$program" >"$work/program.out" 2>"$work/program.log" &
 app=$!
+session_pids+=("$app")
 
 passes=0
 found() { grep -qE -- "$1" "$work/program.log"; }
 check() {
     local what=$1 pattern=$2
     # Also stops waiting as soon as the program has ended.
-    wait_for 20 eval 'found "$pattern" || ! kill -0 "$app" 2>/dev/null'
+    within 20 eval 'found "$pattern" || ! kill -0 "$app" 2>/dev/null'
     found "$pattern" || {
         kill -0 "$app" 2>/dev/null || fail "the program ended before $what"
         fail "$what: no line matching $pattern in 20 s"
