@@ -122,7 +122,9 @@ async function launchPuppeteer(name, options) {
         const page = await browser.newPage();
         page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
         page.on('pageerror', (error) => problems.push(error.message));
-        page.on('requestfailed', (request) => problems.push(`${request.url()} ${request.failure().errorText}`));
+        // A request is aborted when its page goes: not the page's fault.
+        page.on('requestfailed', (request) => request.failure().errorText !== 'net::ERR_ABORTED'
+            && problems.push(`${request.url()} ${request.failure().errorText}`));
         await page.setViewport(viewport);
         return Object.assign(page, { ratio: viewport.deviceScaleFactor || 1, run: page.evaluate.bind(page),
             click: (x, y) => page.mouse.click(x, y),

@@ -58,11 +58,12 @@ function seen() {
     const box = (e) => e.getBoundingClientRect().toJSON();
     const boxes = Object.fromEntries(['List1', 'Command2', 'Text1_0', 'Label1_0', 'Label1_1', 'Frame1', 'Image1', 'Option1_0', 'Option1_1']
         .filter((id) => shown($(id))).map((id) => [id, box(($(id).labels || [])[0] || $(id))]));
-    const cells = [...document.querySelectorAll('[id^="Command1_"]')].map((e) => ({ k: +e.id.slice(9), number: +e.textContent,
-        shown: shown(e) && e.textContent.trim() !== '', box: box(e), tab: e.tabIndex }));
+    // A board's cells are laid out, shown or not; a removed board's are not.
+    const cells = [...document.querySelectorAll('[id^="Command1_"]')].filter((e) => e.checkVisibility()).map((e) => ({ k: +e.id.slice(9),
+        number: +e.textContent, shown: shown(e) && e.textContent.trim() !== '', box: box(e), tab: e.tabIndex }));
     const active = document.activeElement, cursor = active && active.getAttribute('aria-activedescendant');
     return { win: box(win), width: document.documentElement.clientWidth, height: document.documentElement.clientHeight, boxes,
-        cells: cells.length > 1 ? cells : [], text: $('Text1_0').value.replace(/\r\n/g, '\n'), left: $('Option1_1').checked,
+        cells, text: $('Text1_0').value.replace(/\r\n/g, '\n'), left: $('Option1_1').checked,
         focus: active ? active.id + (cursor ? `:${$(cursor).textContent.trim()}` : '') : '' };
 }
 
@@ -95,8 +96,9 @@ async function reveal(page, n) {
     assert.equal(s.cells.length, n * n);
     const times = await page.run(() => window.zorbelinReveal);
     assert.deepEqual(times.map(([number]) => number), s.cells.map((_, i) => i + 1), 'not revealed one by one in order');
-    const mean = (times[n * n - 1][1] - times[0][1]) / (n * n - 1);
-    assert.ok(Math.abs(mean - 300) <= 3, `a number every ${mean.toFixed(1)} ms`);
+    // The median: one tick late on a busy machine does not move it, a wrong beat does.
+    const beat = times.slice(1).map(([, t], i) => t - times[i][1]).sort((a, b) => a - b)[(n * n) >> 1];
+    assert.ok(Math.abs(beat - 300) <= 3, `a number every ${beat.toFixed(1)} ms`);
     const rows = Array.from({ length: n }, () => []);
     s.cells.forEach((c) => { rows[c.k % n][Math.floor(c.k / n)] = c.number; });
     return rows;
@@ -225,8 +227,8 @@ async function lesson(engine) {
         });
 
     for (const [width, height, ratio, top, left] of viewports) {
-        const mobile = ratio > 1, where = `${width} × ${height} at ratio ${ratio}`;
-        await check(engine, `${where}: the list, a cell, "Чисти", "Ляво" and "Горе" clicked where they show, each doing its part${width === 604 ? ', and each board printed' : ''}`, async () => {
+        const mobile = ratio > 2, where = `${width} × ${height} at ratio ${ratio}`;
+        await check(engine, `${where}: the list, a cell, "Чисти", "Ляво" and "Горе" clicked where they show, each doing its part`, async () => {
             const sized = await browser.newPage({ width, height, deviceScaleFactor: ratio, isMobile: mobile, hasTouch: mobile });
             await sized.goto(url);
             await fits(sized);
@@ -234,13 +236,14 @@ async function lesson(engine) {
                 await choose(sized, '3');
                 assert.deepEqual(await reveal(sized, 3), side === 'top' ? square3 : transposed(square3));
                 await fits(sized);
-                if (width === 604 && engine.cannot?.print === undefined)
-                    await prints(sized, side);
+                if (width === 604)
+                    await check(engine, `${where}: the board from the ${side} printed on one page, with squareText's sums`, () => prints(sized, side), 'print');
                 const cell = side === 'top' ? top : left;
                 await click(sized, `Command1_${cell}`);
                 await reported(sized, reports[`3 ${side} ${cell}`]);
                 await click(sized, side === 'top' ? 'Command2' : 'Option1_0');
-                await until(async () => { const s = await s3(sized); return !s.cells.length && s.text === '' && s.left === (side === 'top'); }, 'the board cleared', 10);
+                await until(async () => { const s = await s3(sized); return !s.cells.length && s.text === '' && !s.left; },
+                    async () => { const { cells, text, left } = await s3(sized); return `the board cleared (${JSON.stringify({ cells, text, left }).slice(0, 300)})`; }, 10);
                 if (side === 'top') {
                     await click(sized, 'Option1_1');
                     await until(async () => (await s3(sized)).left, '"Ляво" chosen', 10);
