@@ -95,9 +95,13 @@ async function click(page, id, entry) {
     await page.click(x, y);
 }
 
-// In the page: from now on, each number as it shows, with the time.
+// In the page: from now on, each number as it shows, with the time, and
+// each element the focus comes to.
 function watchReveal() {
     const times = window.zorbelinReveal = [];
+    window.zorbelinFocus = [];
+    if (!window.zorbelinTrail)
+        window.zorbelinTrail = document.addEventListener('focusin', (event) => window.zorbelinFocus.push(event.target.id)) || true;
     let before = new Set();
     (window.zorbelinWatch || { disconnect() {} }).disconnect();
     (window.zorbelinWatch = new MutationObserver(() => {

@@ -144,7 +144,11 @@ const s3 = (page) => page.run(seen);
 const keyboard = [
     ['', 'List1:3'], ['End', 'List1:21'], ['Home', 'List1:3'], ['ArrowDown', 'List1:5'],
     ['ArrowUp', 'List1:3', async (page) => assert.deepEqual((await s3(page)).cells, [], 'a cursor move built a board')],
-    ['Enter', 'Command1_3', async (page) => assert.deepEqual(await reveal(page, 3), square3)],
+    // The focus goes to "Чисти", then, on the first tick, straight to the first number.
+    ['Enter', 'Command1_3', async (page) => {
+        assert.deepEqual(await reveal(page, 3), square3);
+        assert.deepEqual(await page.run(() => window.zorbelinFocus), ['Command2', 'Command1_3'], 'where the focus went');
+    }],
     ['ArrowRight', 'Command1_6'], ['Space', 'Command1_6', (page) => reported(page, reports['3 top 6'])],
     ['Tab', 'Command2'], ['Tab', 'Text1_0'], ['Tab', 'Option1_0'],
     ['Tab', 'Command1_6', async (page) => assert.equal((await s3(page)).cells.filter((c) => c.tab >= 0).length, 1, 'tab stops on the board')],
