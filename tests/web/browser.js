@@ -65,6 +65,7 @@ http { include /etc/nginx/mime.types; types { application/manifest+json webmanif
        server { listen 127.0.0.1:${port}; root ${path.resolve(folder)}; brotli_static on; gzip_static on; } }\n`);
     const server = spawn('nginx', ['-e', `${dir}/error.log`, '-p', dir, '-c', `${dir}/nginx.conf`], { stdio: 'ignore' });
     const ended = new Promise((resolve) => server.once('exit', resolve));
+    process.once('exit', () => server.exitCode === null && server.kill());   // a test that died stops its server too
     const url = `http://127.0.0.1:${port}/`;
     // Asks for a file that is not there, so the visit's own requests are all that the log has with 200.
     await until(() => Promise.race([fetch(`${url}.ready`).then(() => true, () => false),
@@ -161,6 +162,7 @@ async function launchWebKit(args = []) {
     const { folder, env } = profile('webkit');
     const port = await freePort();
     const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env });
+    process.once('exit', () => driver.exitCode === null && driver.kill());
     const call = (method, where, body) => fetch(`http://127.0.0.1:${port}${where}`, { method, body: body && JSON.stringify(body) })
         .then((r) => r.json()).then(({ value }) => {
             if (value && value.error)

@@ -104,6 +104,8 @@ async function reveal(page, n) {
     return rows;
 }
 async function choose(page, entry) {
+    // The list answers once the model has loaded and put the list's cursor on an entry.
+    await until(() => page.run(() => document.getElementById('List1').getAttribute('aria-activedescendant')), 'the list\'s cursor', 10);
     await page.run(watchReveal);
     await click(page, 'List1', entry);
 }
