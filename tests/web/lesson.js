@@ -102,9 +102,11 @@ async function reveal(page, n) {
     s.cells.forEach((c) => { rows[c.k % n][Math.floor(c.k / n)] = c.number; });
     return rows;
 }
+// In the page: whether its script has drawn the model's picture; till then
+// the list (enabled, says the picture) has no state of its own, and a click is lost.
+const alive = () => document.getElementById('List1').getAttribute('aria-disabled') === 'false';
 async function choose(page, entry) {
-    // The list answers once the model has loaded and put the list's cursor on an entry.
-    await until(() => page.run(() => document.getElementById('List1').getAttribute('aria-activedescendant')), 'the list\'s cursor', 10);
+    await until(() => page.run(alive), 'the list enabled by the page\'s script', 10);
     await page.run(watchReveal);
     await click(page, 'List1', entry);
 }
@@ -277,6 +279,7 @@ async function lesson(engine) {
         const off = await engine.launch({ noScript: true }), plain = await off.newPage({ width: 1024, height: 768 });
         await plain.goto(url);
         assert.match((await fits(plain, false)).text, /^Магически квадрат с дължина на страната N/);
+        assert.ok(!await plain.run(alive), 'the page\'s script ran');
         assert.match(await plain.run(() => document.body.innerText), /JavaScript[^\n]*[а-я]|[а-я][^\n]*JavaScript/);
         await off.close();
     });
