@@ -39,7 +39,7 @@ within 10 test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" && timeout 1
 if [ "$1" = --page ]; then
     node "$(dirname "$0")/../web/browser.js" serve "${target[0]}" >"$session_dir/http.log" 2>&1 &
     session_pids+=($!)
-    within 10 grep -q 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" || session_fail "no web server in 10 s: $(tail -n 3 "$session_dir/http.log")"
+    within 10 grep -qs 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" || session_fail "no web server in 10 s: $(tail -n 3 "$session_dir/http.log")"
     target=(--page "$(grep -o 'http://127.0.0.1:[0-9]*/' "$session_dir/http.log" | head -n 1)")
 fi
 /usr/bin/python3 "$(dirname "$0")/orca.py" "${target[@]}"
