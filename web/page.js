@@ -241,24 +241,28 @@ function onBeat() {
 }
 
 // A control that can no longer be used hands the focus on in tab order, as
-// the desktop window does; the window itself keeps it while none can, and
-// hands it to the first control that can again (the first number revealed).
+// the desktop window does; while none can, nothing has it, and the first
+// control that can again takes it (the first number revealed).
 let parked = false;
 function keepFocus(focused) {
-    parked = parked && focused === windowBox;
-    if (!focused || focused === document.body || (!parked && usable(focused)))
+    // Parked only while nothing else has taken the focus since.
+    parked = parked && (!focused || focused === document.body);
+    if (!parked && (!focused || focused === document.body || usable(focused)))
         return;
     const order = tabOrder();
     const from = parked ? -1 : order.indexOf(focused);
     for (let step = 1; step <= order.length; ++step) {
         const next = order[(from + step + order.length) % order.length];
         if (usable(next)) {
+            parked = false;
             next.focus();
             return;
         }
     }
+    // As on the desktop, the focus waits on nothing, not on the window,
+    // which a screen reader would announce on the way.
     if (!parked) {
-        windowBox.focus();
+        focused.blur();
         parked = true;
     }
 }

@@ -115,7 +115,7 @@ def key(name):
 
 def buttons(node, depth=0):
     """The names of the showing push buttons at or under `node`."""
-    if node is None or depth > 12:
+    if node is None or depth > 20:
         return set()
     if node.getRole() == pyatspi.ROLE_PUSH_BUTTON:
         return {node.name} if node.getState().contains(pyatspi.STATE_SHOWING) else set()
@@ -141,10 +141,16 @@ def drive():
         raise Timeout(f"the program's window ({TITLE!r}) never appeared within {LIMIT} s"
                       + ("" if app.poll() is None else f"; the program ended with status {app.returncode}"))
     subprocess.run(["xdotool", "windowfocus", "--sync", found.stdout.split()[0]], check=True)
-    # The page's focus is on the entry from the start: Orca names no list.
-    heard("the size list as it takes the focus", ENTRY if PAGE else LIST, mark)
-    # The cursor may be on "3" already, and Orca may have said so.
-    key("Home")
+    if PAGE:
+        # The page's focus is on the list from the start, read with the page
+        # as it loads; moving the cursor away and back says the entry.
+        heard("the page loaded", r"Finished loading .*", mark)
+        heard("the last entry", r"21\.( not selected\.)?", key("End"))
+        mark = key("Home")
+    else:
+        heard("the size list as it takes the focus", LIST, mark)
+        # The cursor may be on "3" already, and Orca may have said so.
+        key("Home")
     heard("the entry under the cursor", ENTRY, mark)
     heard("the first number after choosing", ONE, key("Return"))
     # The reveal's pace is the program's: the board is read until every number shows.
@@ -179,7 +185,7 @@ def check(spoken):
     verdict("the Return key was heard", chosen is not None)
     if chosen is None:
         return 1
-    entry = index(ENTRY, index(LIST) or 0)
+    entry = index(ENTRY, 0 if PAGE else index(LIST) or 0)
     verdict("the list names the entry under the cursor as it takes the focus", entry is not None and entry < chosen)
     one = index(ONE, chosen)
     verdict("the first number takes the focus after choosing", one is not None)

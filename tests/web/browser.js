@@ -65,6 +65,7 @@ http { include /etc/nginx/mime.types; types { application/manifest+json webmanif
        server { listen 127.0.0.1:${port}; root ${path.resolve(folder)}; brotli_static on; gzip_static on; } }\n`);
     const server = spawn('nginx', ['-e', `${dir}/error.log`, '-p', dir, '-c', `${dir}/nginx.conf`], { stdio: 'ignore' });
     const ended = new Promise((resolve) => server.once('exit', resolve));
+    process.once('exit', () => server.exitCode === null && server.kill());   // a test that died stops its server too
     const url = `http://127.0.0.1:${port}/`;
     // Asks for a file that is not there, so the visit's own requests are all that the log has with 200.
     await until(() => Promise.race([fetch(`${url}.ready`).then(() => true, () => false),
@@ -95,9 +96,13 @@ async function click(page, id, entry) {
     await page.click(x, y);
 }
 
-// In the page: from now on, each number as it shows, with the time.
+// In the page: from now on, each number as it shows, with the time, and
+// each element the focus comes to.
 function watchReveal() {
     const times = window.zorbelinReveal = [];
+    window.zorbelinFocus = [];
+    if (!window.zorbelinTrail)
+        window.zorbelinTrail = document.addEventListener('focusin', (event) => window.zorbelinFocus.push(event.target.id)) || true;
     let before = new Set();
     (window.zorbelinWatch || { disconnect() {} }).disconnect();
     (window.zorbelinWatch = new MutationObserver(() => {
@@ -122,7 +127,9 @@ async function launchPuppeteer(name, options) {
         const page = await browser.newPage();
         page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
         page.on('pageerror', (error) => problems.push(error.message));
-        page.on('requestfailed', (request) => problems.push(`${request.url()} ${request.failure().errorText}`));
+        // A request is aborted when its page goes: not the page's fault.
+        page.on('requestfailed', (request) => request.failure().errorText !== 'net::ERR_ABORTED'
+            && problems.push(`${request.url()} ${request.failure().errorText}`));
         await page.setViewport(viewport);
         return Object.assign(page, { ratio: viewport.deviceScaleFactor || 1, run: page.evaluate.bind(page),
             click: (x, y) => page.mouse.click(x, y),
@@ -155,6 +162,7 @@ async function launchWebKit(args = []) {
     const { folder, env } = profile('webkit');
     const port = await freePort();
     const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env });
+    process.once('exit', () => driver.exitCode === null && driver.kill());
     const call = (method, where, body) => fetch(`http://127.0.0.1:${port}${where}`, { method, body: body && JSON.stringify(body) })
         .then((r) => r.json()).then(({ value }) => {
             if (value && value.error)

@@ -58,11 +58,12 @@ function seen() {
     const box = (e) => e.getBoundingClientRect().toJSON();
     const boxes = Object.fromEntries(['List1', 'Command2', 'Text1_0', 'Label1_0', 'Label1_1', 'Frame1', 'Image1', 'Option1_0', 'Option1_1']
         .filter((id) => shown($(id))).map((id) => [id, box(($(id).labels || [])[0] || $(id))]));
-    const cells = [...document.querySelectorAll('[id^="Command1_"]')].map((e) => ({ k: +e.id.slice(9), number: +e.textContent,
-        shown: shown(e) && e.textContent.trim() !== '', box: box(e), tab: e.tabIndex }));
+    // A board's cells are laid out, shown or not; a removed board's are not.
+    const cells = [...document.querySelectorAll('[id^="Command1_"]')].filter((e) => e.checkVisibility()).map((e) => ({ k: +e.id.slice(9),
+        number: +e.textContent, shown: shown(e) && e.textContent.trim() !== '', box: box(e), tab: e.tabIndex }));
     const active = document.activeElement, cursor = active && active.getAttribute('aria-activedescendant');
     return { win: box(win), width: document.documentElement.clientWidth, height: document.documentElement.clientHeight, boxes,
-        cells: cells.length > 1 ? cells : [], text: $('Text1_0').value.replace(/\r\n/g, '\n'), left: $('Option1_1').checked,
+        cells, text: $('Text1_0').value.replace(/\r\n/g, '\n'), left: $('Option1_1').checked,
         focus: active ? active.id + (cursor ? `:${$(cursor).textContent.trim()}` : '') : '' };
 }
 
@@ -81,9 +82,8 @@ async function fits(page, grown = true) {
         .some((v, i) => Math.abs(v - [x, y, w, h][i] / 15 * scale) > slack);
     for (const [id, box] of Object.entries(s.boxes))
         assert.ok(!misplaced(box, layout[id]), `${id} at ${JSON.stringify(box)}, not ${layout[id]} twips at scale ${scale}`);
-    const n = Math.sqrt(s.cells.length);
     for (const cell of s.cells.filter((c) => c.shown))
-        assert.ok(!misplaced(cell.box, cellTwips(cell.k, n)), `cell ${cell.k} at ${JSON.stringify(cell.box)}`);
+        assert.ok(!misplaced(cell.box, cellTwips(cell.k, Math.sqrt(s.cells.length))), `cell ${cell.k} at ${JSON.stringify(cell.box)}`);
     return s;
 }
 
@@ -95,13 +95,18 @@ async function reveal(page, n) {
     assert.equal(s.cells.length, n * n);
     const times = await page.run(() => window.zorbelinReveal);
     assert.deepEqual(times.map(([number]) => number), s.cells.map((_, i) => i + 1), 'not revealed one by one in order');
-    const mean = (times[n * n - 1][1] - times[0][1]) / (n * n - 1);
-    assert.ok(Math.abs(mean - 300) <= 3, `a number every ${mean.toFixed(1)} ms`);
+    // The median: one tick late on a busy machine does not move it, a wrong beat does.
+    const beat = times.slice(1).map(([, t], i) => t - times[i][1]).sort((a, b) => a - b)[(n * n) >> 1];
+    assert.ok(Math.abs(beat - 300) <= 3, `a number every ${beat.toFixed(1)} ms`);
     const rows = Array.from({ length: n }, () => []);
     s.cells.forEach((c) => { rows[c.k % n][Math.floor(c.k / n)] = c.number; });
     return rows;
 }
+// In the page: whether its script has drawn the model's picture; till then
+// the list (enabled, says the picture) has no state of its own, and a click is lost.
+const alive = () => document.getElementById('List1').getAttribute('aria-disabled') === 'false';
 async function choose(page, entry) {
+    await until(() => page.run(alive), 'the list enabled by the page\'s script', 10);
     await page.run(watchReveal);
     await click(page, 'List1', entry);
 }
@@ -131,9 +136,8 @@ async function tree(page) {
 // axe-core's rules on the page as it is.
 const axeScript = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 async function accessible(page) {
-    const found = await page.run((script) => { if (!window.axe) (0, eval)(script);
-        return window.axe.run(document).then((r) => r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`)); }, axeScript);
-    assert.deepEqual(found, []);
+    assert.deepEqual(await page.run((script) => { if (!window.axe) (0, eval)(script);
+        return window.axe.run(document).then((r) => r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`)); }, axeScript), []);
 }
 
 // The keyboard alone, from the page as it opens: keys, where the focus must
@@ -142,7 +146,11 @@ const s3 = (page) => page.run(seen);
 const keyboard = [
     ['', 'List1:3'], ['End', 'List1:21'], ['Home', 'List1:3'], ['ArrowDown', 'List1:5'],
     ['ArrowUp', 'List1:3', async (page) => assert.deepEqual((await s3(page)).cells, [], 'a cursor move built a board')],
-    ['Enter', 'Command1_3', async (page) => assert.deepEqual(await reveal(page, 3), square3)],
+    // The focus goes to "Чисти", then, on the first tick, straight to the first number.
+    ['Enter', 'Command1_3', async (page) => {
+        assert.deepEqual(await reveal(page, 3), square3);
+        assert.deepEqual(await page.run(() => window.zorbelinFocus), ['Command2', 'Command1_3'], 'where the focus went');
+    }],
     ['ArrowRight', 'Command1_6'], ['Space', 'Command1_6', (page) => reported(page, reports['3 top 6'])],
     ['Tab', 'Command2'], ['Tab', 'Text1_0'], ['Tab', 'Option1_0'],
     ['Tab', 'Command1_6', async (page) => assert.equal((await s3(page)).cells.filter((c) => c.tab >= 0).length, 1, 'tab stops on the board')],
@@ -184,12 +192,9 @@ async function lesson(engine) {
     });
     await check(engine, 'each file comes from the server once on a first visit, the service worker\'s copies too', async () => {
         await page.run(() => navigator.serviceWorker.ready.then(() => true));
-        const times = {};
-        visit = visit || server.served();
-        for (const [file] of visit.filter(([, status]) => status === 200))
-            times[file] = (times[file] || 0) + 1;
-        assert.deepEqual(Object.keys(times).filter((file) => times[file] > 1), [], JSON.stringify(visit));
-        assert.ok(times['/index.html'] === 1 && times['/sw.js'] === 1, JSON.stringify(visit));
+        const sent = (visit || server.served()).filter(([, status]) => status === 200).map(([file]) => file);
+        assert.deepEqual(sent.filter((file, i) => sent.indexOf(file) < i), [], JSON.stringify(sent));
+        assert.ok(sent.includes('/index.html') && sent.includes('/sw.js'), JSON.stringify(sent));
     });
     await check(engine, 'axe-core finds nothing on the page as it opens', () => accessible(page));
     await check(engine, 'the accessibility tree before a board: controls, names, states, no cells', async () => {
@@ -225,8 +230,8 @@ async function lesson(engine) {
         });
 
     for (const [width, height, ratio, top, left] of viewports) {
-        const mobile = ratio > 1, where = `${width} × ${height} at ratio ${ratio}`;
-        await check(engine, `${where}: the list, a cell, "Чисти", "Ляво" and "Горе" clicked where they show, each doing its part${width === 604 ? ', and each board printed' : ''}`, async () => {
+        const mobile = ratio > 2, where = `${width} × ${height} at ratio ${ratio}`;
+        await check(engine, `${where}: the list, a cell, "Чисти", "Ляво" and "Горе" clicked where they show, each doing its part`, async () => {
             const sized = await browser.newPage({ width, height, deviceScaleFactor: ratio, isMobile: mobile, hasTouch: mobile });
             await sized.goto(url);
             await fits(sized);
@@ -234,13 +239,13 @@ async function lesson(engine) {
                 await choose(sized, '3');
                 assert.deepEqual(await reveal(sized, 3), side === 'top' ? square3 : transposed(square3));
                 await fits(sized);
-                if (width === 604 && engine.cannot?.print === undefined)
-                    await prints(sized, side);
+                if (width === 604)
+                    await check(engine, `${where}: the board from the ${side} printed on one page, with squareText's sums`, () => prints(sized, side), 'print');
                 const cell = side === 'top' ? top : left;
                 await click(sized, `Command1_${cell}`);
                 await reported(sized, reports[`3 ${side} ${cell}`]);
                 await click(sized, side === 'top' ? 'Command2' : 'Option1_0');
-                await until(async () => { const s = await s3(sized); return !s.cells.length && s.text === '' && s.left === (side === 'top'); }, 'the board cleared', 10);
+                await until(async () => { const s = await s3(sized); return !s.cells.length && s.text === '' && !s.left; }, 'the board cleared', 10);
                 if (side === 'top') {
                     await click(sized, 'Option1_1');
                     await until(async () => (await s3(sized)).left, '"Ляво" chosen', 10);
@@ -258,7 +263,6 @@ async function lesson(engine) {
         fs.copyFileSync(path.join(folder, 'zorbelin.html'), path.join(alone, 'zorbelin.html'));
         const file = await browser.newPage({ width: 1024, height: 768 });
         await file.goto(`file://${alone}/zorbelin.html`);
-        await fits(file);
         await choose(file, '5');
         await until(async () => (await s3(file)).cells.find((c) => c.k === 10 && c.shown), 'the 1 of the 5 × 5 board', 10);
         await click(file, 'Command1_10');
@@ -271,6 +275,14 @@ async function lesson(engine) {
         const session = await page.createCDPSession();
         assert.deepEqual((await session.send('Page.getInstallabilityErrors')).installabilityErrors, []);
     }, 'install');
+    await check(engine, 'without JavaScript: the window, the explanation and a Bulgarian message', async () => {
+        const off = await engine.launch({ noScript: true }), plain = await off.newPage({ width: 1024, height: 768 });
+        await plain.goto(url);
+        assert.match((await fits(plain, false)).text, /^Магически квадрат с дължина на страната N/);
+        assert.ok(!await plain.run(alive), 'the page\'s script ran');
+        assert.match(await plain.run(() => document.body.innerText), /JavaScript[^\n]*[а-я]|[а-я][^\n]*JavaScript/);
+        await off.close();
+    });
     await check(engine, 'with the server gone, a reload opens the lesson from the service worker, and it builds a board', async () => {
         await page.goto(url);
         await page.run(() => navigator.serviceWorker.ready.then(() => true));
@@ -285,19 +297,6 @@ async function lesson(engine) {
     });
     await check(engine, 'no errors in the console', () => assert.deepEqual(problems, []));
     await browser.close();
-    await server.stop();
-
-    await check(engine, 'without JavaScript: the window, the explanation and a Bulgarian message', async () => {
-        const bare = await serve(folder);
-        const off = await engine.launch({ noScript: true });
-        const plain = await off.newPage({ width: 1024, height: 768 });
-        await plain.goto(bare.url);
-        const s = await fits(plain, false);
-        assert.match(s.text, /^Магически квадрат с дължина на страната N/);
-        assert.match(await plain.run(() => document.body.innerText), /JavaScript[^\n]*[а-я]|[а-я][^\n]*JavaScript/);
-        await off.close();
-        await bare.stop();
-    });
 }
 
 // What nginx sends for each file that has compressed copies, to a client
