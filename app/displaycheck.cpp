@@ -3,6 +3,6 @@
 
 #include "displaycheck.h"
 
-// A Qt that opens no X11 windows (Windows, the browser) finds its own screen.
+// A Qt that opens no X11 windows (Windows) finds its own screen.
 DisplayCheck::DisplayCheck() = default;
 DisplayCheck::~DisplayCheck() = default;

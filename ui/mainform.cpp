@@ -324,7 +324,8 @@ void MainForm::Command1_Click(std::int16_t index)
 {
     m_lesson.reportCell(index);
     m_reported = true;
-    if (m_reportTakesFocus && QAccessible::isActive())
+    // A screen reader hears a cell's report as the report box takes the focus.
+    if (QAccessible::isActive())
         m_reportOrigin = Command1->element(index);
     showLesson();
 }

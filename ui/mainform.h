@@ -39,12 +39,8 @@ public:
     const LessonRun &lesson() const { return m_lesson; }
     // The listener must outlive the window.
     void addLessonListener(LessonListener *listener);
-    // A screen reader hears a cell's report as the report box takes the
-    // focus. Where the report is spoken another way (the page's live region,
-    // which every pupil's page has), the focus stays on the cell.
-    void setReportTakesFocus(bool takesFocus) { m_reportTakesFocus = takesFocus; }
-    // Draws the picture for the window's pixel ratio: on showing, on moving
-    // to another screen, and when whoever changed the ratio says so (the page).
+    // Draws the picture for the window's pixel ratio: on showing, and on
+    // moving to another screen.
     void drawPicture();
 
 public slots:
@@ -99,7 +95,6 @@ private:
     // The lesson as the widgets show it now: as the layout makes them, then
     // as last drawn.
     LessonView m_drawn;
-    bool m_reportTakesFocus = true;
     // A cell's report was asked for, and by which cell when a screen reader
     // is to hear it as the text is drawn.
     bool m_reported = false;

@@ -85,6 +85,10 @@ function readView() {
 // Draws everything the model's picture says, and nothing else.
 function showLesson() {
     const view = readView();
+    // A locked frame with the focus in it would give it to the page itself,
+    // which a screen reader reads on from the top: the board takes it first.
+    if (frame.contains(document.activeElement) && !view.frameEnabled)
+        parkFocus();
     const focused = document.activeElement;
 
     // Unlocked with nothing chosen, the list's cursor starts again at the top.
@@ -99,7 +103,9 @@ function showLesson() {
 
     frame.disabled = !view.frameEnabled;
     options[view.orientation].checked = true;
-    clearButton.disabled = !view.clearEnabled;
+    // Locked, "Чисти" keeps a focus it has, as the list does: it only stops acting.
+    clearButton.setAttribute('aria-disabled', String(!view.clearEnabled));
+    clearButton.tabIndex = view.clearEnabled || document.activeElement === clearButton ? 0 : -1;
     picture.hidden = !view.imageVisible;
 
     textBox.hidden = !view.textVisible;
@@ -230,23 +236,24 @@ function keepTimer(view) {
     }
 }
 
+// The next beat is set from the schedule, not from when this one ran, so
+// lateness does not add up; the beat stays set while the tick is drawn, so
+// the drawing keeps that schedule.
 function onBeat() {
-    beat = 0;
     nextBeat += model._zorbelinRevealInterval();
     act(() => model._zorbelinTick());
-    if (beat) {
-        clearTimeout(beat);
+    if (beat)
         beat = setTimeout(onBeat, Math.max(0, nextBeat - performance.now()));
-    }
 }
 
 // A control that can no longer be used hands the focus on in tab order, as
-// the desktop window does; while none can, nothing has it, and the first
-// control that can again takes it (the first number revealed).
+// the desktop window does; while none can, the board keeps it (a screen
+// reader names the board, where the next number comes, not a locked control),
+// and the first control that can again takes it (the first number revealed).
 let parked = false;
 function keepFocus(focused) {
     // Parked only while nothing else has taken the focus since.
-    parked = parked && (!focused || focused === document.body);
+    parked = parked && (!focused || focused === document.body || focused === board);
     if (!parked && (!focused || focused === document.body || usable(focused)))
         return;
     const order = tabOrder();
@@ -255,16 +262,35 @@ function keepFocus(focused) {
         const next = order[(from + step + order.length) % order.length];
         if (usable(next)) {
             parked = false;
-            next.focus();
+            moveFocus(next);
             return;
         }
     }
-    // As on the desktop, the focus waits on nothing, not on the window,
-    // which a screen reader would announce on the way.
-    if (!parked) {
-        focused.blur();
-        parked = true;
-    }
+    // A locked "Чисти" keeps the focus until the first number takes it.
+    if (!parked && focused !== clearButton)
+        parkFocus();
+}
+
+// Two frames after the changes that came with it, so a screen reader hears
+// them where they happened: a size chosen in the list as the focus leaves it
+// would otherwise bring the whole list back into its speech.
+let focusing = 0;
+function moveFocus(element) {
+    cancelAnimationFrame(focusing);
+    focusing = requestAnimationFrame(() => {
+        focusing = requestAnimationFrame(() => {
+            if (usable(element))
+                element.focus();
+        });
+    });
+}
+
+function parkFocus() {
+    if (board.hidden)
+        document.activeElement.blur();
+    else
+        board.focus();
+    parked = true;
 }
 
 function onTab(event) {
@@ -287,10 +313,9 @@ function tabOrder() {
 }
 
 function usable(control) {
-    if (!control || !control.isConnected || control.disabled || control.closest('[hidden]'))
+    if (!control || !control.isConnected || control.disabled || control.closest('[hidden]')
+        || control.getAttribute('aria-disabled') === 'true')
         return false;
-    if (control === list)
-        return list.getAttribute('aria-disabled') !== 'true';
     if (control.closest('#board'))
         return control.dataset.shown === 'true' && model._zorbelinCellCanTakeFocus(Number(control.dataset.index));
     return !control.closest('fieldset:disabled');
@@ -389,6 +414,8 @@ function connect() {
         });
     }));
     clearButton.addEventListener('click', () => {
+        if (clearButton.getAttribute('aria-disabled') === 'true')
+            return;
         const focused = document.activeElement === clearButton;
         act(() => {
             if (model._zorbelinClear() && focused)

@@ -6,7 +6,7 @@
 // controls, so the page and the desktop window come from one table. Also
 // writes the characters the page shows, which the font is cut down to.
 //
-//   pagegen TEMPLATE EXPLANATION PAGE CHARACTERS
+//   pagegen EXPLANATION CHARACTERS TEMPLATE OUTPUT [TEMPLATE OUTPUT]...
 
 #include "lesson.h"
 #include "lessonrun.h"

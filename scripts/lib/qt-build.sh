@@ -1,7 +1,7 @@
 # shellcheck shell=bash source-path=SCRIPTDIR
 # SPDX-FileCopyrightText: 2026 Zorbelin contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Building a Qt of one's own (scripts/build-windows, scripts/build-web) from
+# Building a Qt of one's own (scripts/build-windows) from
 # Debian's source of the installed Qt, fetched from the machine's own Debian
 # archive (which scripts/test-debian uses too), resuming where an interrupted
 # build stopped. Brings install_missing and the cache with it. Sourced.

@@ -73,14 +73,13 @@ stop_tree() {
 }
 
 # stop_session: stops what was started, last started first, and removes its
-# folder. (scripts/test-web calls it stop_xvfb.)
+# folder.
 stop_session() {
     local i
     for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do stop_tree "${session_pids[i]}"; done
     rm -rf ${session_dir:+"$session_dir"}
     session_pids=() session_dir=
 }
-stop_xvfb() { stop_session; }
 
 # wait_window [TITLE]: prints the id of the program's window (or of the one
 # whose title matches that pattern) once it is mapped; fails after 30 s.
