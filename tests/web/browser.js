@@ -58,8 +58,10 @@ async function serve(folder) {
     const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'zorbelin-nginx-'));
     const port = await freePort();
     const temp = ['client_body', 'proxy', 'fastcgi', 'uwsgi', 'scgi'].map((k) => `${k}_temp_path ${dir}/${k};`).join(' ');
+    // Its workers run as the test's user, who can read the folder (nobody,
+    // nginx's own choice for root, cannot read a checkout under /root).
     fs.writeFileSync(`${dir}/nginx.conf`, `load_module /usr/lib/nginx/modules/ngx_http_brotli_static_module.so;
-daemon off; pid ${dir}/nginx.pid; error_log ${dir}/error.log; events {}
+user ${os.userInfo().username}; daemon off; pid ${dir}/nginx.pid; error_log ${dir}/error.log; events {}
 http { include /etc/nginx/mime.types; types { application/manifest+json webmanifest; } ${temp}
        log_format visit '$uri $status $body_bytes_sent'; access_log ${dir}/access.log visit;
        server { listen 127.0.0.1:${port}; root ${path.resolve(folder)}; brotli_static on; gzip_static on; } }\n`);
